@@ -20,8 +20,8 @@ class Bitmap {
     int height() const { return image_.height(); }
     // Copies the source rectangle to (destX, destY); pixels of `transparent` (0x00BBGGRR)
     // are not copied. Parts outside either bitmap are clipped.
-    void copyFrom(const Bitmap& source, int sourceX, int sourceY, int width, int height,
-                  int destX, int destY, std::optional<uint32_t> transparent = {});
+    void copyFrom(const Bitmap& source, int sourceX, int sourceY, int width, int height, int destX,
+                  int destY, std::optional<uint32_t> transparent = {});
     QByteArray saveBytes() const;
     QString errorText() const { return error_; }
     const QImage& image() const { return image_; }

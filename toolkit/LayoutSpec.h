@@ -27,13 +27,13 @@ struct UnitSpec {
     QString text;      // caption or text
     QStringList items; // list items of a drop-down list, page titles of a tab control
     QString tag;
-    QStringList pictures; // up to four, in property order 10..13
-    int interval = 0;     // timer, ms; 0 = stopped
+    QStringList pictures;                         // up to four, in property order 10..13
+    int interval = 0;                             // timer, ms; 0 = stopped
     int rangeMin = 0, rangeMax = 0, position = 0; // slider bar
-    uint32_t colour = 0;  // 0x00BBGGRR
+    uint32_t colour = 0;                          // 0x00BBGGRR
     bool checked = false;
-    QString url;          // HTML view page address
-    QString parentMenu;   // menu item: name of its parent item, empty at top level
+    QString url;        // HTML view page address
+    QString parentMenu; // menu item: name of its parent item, empty at top level
     QVector<EventKind> events;
 };
 
@@ -45,7 +45,7 @@ struct WindowSpec {
     QString caption;
     bool visible = false;
     bool frameless = false;
-    QString background; // picture path, empty for none
+    QString background;  // picture path, empty for none
     int pictureMode = 0; // 0 top-left, 1 tiled, 2 centred, 3 stretched
     uint32_t backgroundColour = 0x00F0F0F0;
     QString icon;

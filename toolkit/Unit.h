@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <optional>
 
@@ -101,6 +102,8 @@ class Unit {
     Kind kind_;
     QPointer<QObject> object_;
     QString tag_;
+    QRect objectRect_;           // geometry of a non-visual unit
+    bool objectVisible_ = false; // visibility flag of a non-visual unit
     QString initialDirectory_;
     QString fileName_;
 };

@@ -3,6 +3,7 @@
 #include "LayoutSpec.h"
 #include "Unit.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -60,18 +61,22 @@ class Window : public QObject {
     // Delivers an event to its handler; true when there was none or it did not refuse.
     bool fire(const QString& unitName, EventKind event, const EventArgs& args = {});
 
-  signals:
-    void destroyed_();
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void build();
-    void connectUnit(Unit& unit);
+    void connectUnit(Unit& unit, const UnitSpec& spec);
+    void reportDestroying();
 
     WindowSpec spec_;
     QPointer<WindowWidget> widget_;
     std::vector<std::unique_ptr<Unit>> units_;
     std::map<std::pair<QString, EventKind>, Handler> handlers_;
-    bool destroying_ = false;
+    QHash<QObject*, QString> unitNames_;
+    bool loading_ = false;
+    bool wantVisible_ = false;
+    bool destroyed_ = false;
 };
 
 } // namespace tk

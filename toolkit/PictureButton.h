@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+namespace tk {
+
+// A button drawn only from its four pictures: 1 normal, 2 hover, 3 pressed, 4 disabled.
+// A push button shows hover while the pointer is over it and pressed while the left button
+// is held on it; a toggle button flips its checked flag on each click and shows pressed while
+// checked. The picture sits at the top-left corner at its own size; the rest is black.
+class PictureButton : public QWidget {
+    Q_OBJECT
+  public:
+    enum class State { Normal, Hover, Pressed };
+
+    explicit PictureButton(QWidget* parent = nullptr);
+
+    QByteArray picture(int n) const; // n = 1..4
+    void setPicture(int n, const QByteArray& bytes);
+    bool hasPicture(int n) const;
+
+    bool isToggle() const { return toggle_; }
+    void setToggle(bool toggle);
+    bool isChecked() const { return checked_; }
+    State state() const { return state_; }
+    // The number (1..4) of the picture the current state shows.
+    int shownPicture() const;
+
+  signals:
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void setState(State state);
+
+    std::array<QByteArray, 4> bytes_;
+    std::array<QPixmap, 4> pixmaps_;
+    State state_ = State::Normal;
+    bool toggle_ = false;
+    bool checked_ = false;
+};
+
+} // namespace tk
