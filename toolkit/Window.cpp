@@ -43,6 +43,14 @@ QWidget* Window::widget() const {
     return widget_.data();
 }
 
+Unit* Window::unit(const QString& name) const {
+    for (const auto& unit : units_) {
+        if (unit->name() == name)
+            return unit.get();
+    }
+    return nullptr;
+}
+
 void Window::build() {
     WindowWidget* w = widget_.data();
     w->setObjectName(spec_.name);
