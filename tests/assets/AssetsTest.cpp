@@ -1,0 +1,239 @@
+// The embedded skin: every row of assets/pictures.tsv is a resource under :/skin/ of the listed
+// format and pixel size; the LED strip and the tray icon are byte-exact as the spec gives them.
+#include "Assets.h"
+
+#include <QBuffer>
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QSet>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Row {
+    QString path;
+    QString format;
+    int width = 0;
+    int height = 0;
+};
+
+QList<Row> pictureTable() {
+    QFile f(QStringLiteral(TARVO_PICTURES_TSV));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QList<Row> rows;
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList cols = line.split('\t');
+        if (cols.size() >= 4)
+            rows.append({cols[0], cols[1], cols[2].toInt(), cols[3].toInt()});
+    }
+    return rows;
+}
+
+quint32 le16(const QByteArray& b, int at) {
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8;
+}
+
+quint32 le32(const QByteArray& b, int at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+
+QImage ledStrip() {
+    return QImage::fromData(tarvo::assets::bytes("led/digits.bmp")).convertToFormat(
+        QImage::Format_RGB32);
+}
+
+QImage cell(const QImage& strip, int index) {
+    return strip.copy(index * 13, 0, 13, 20);
+}
+
+TEST(Assets, TableListsThePictures) {
+    const QList<Row> rows = pictureTable();
+    EXPECT_GE(rows.size(), 67); // the table as first written
+    QSet<QString> paths;
+    for (const Row& row : rows)
+        paths.insert(row.path);
+    EXPECT_EQ(paths.size(), rows.size()) << "a path is listed twice";
+}
+
+TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
+    static const QMap<QString, QByteArray> readerFormat = {
+        {"jpg", "jpeg"}, {"bmp24", "bmp"}, {"bmp32", "bmp"}, {"ico", "ico"}};
+    for (const Row& row : pictureTable()) {
+        SCOPED_TRACE(row.path.toStdString());
+        ASSERT_TRUE(readerFormat.contains(row.format)) << row.format.toStdString();
+        const QByteArray bytes = tarvo::assets::bytes(row.path);
+        ASSERT_FALSE(bytes.isEmpty()) << "not embedded at " << tarvo::assets::path(row.path).toStdString();
+
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        EXPECT_EQ(reader.format(), readerFormat[row.format]);
+        EXPECT_EQ(reader.size(), QSize(row.width, row.height));
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+        EXPECT_EQ(image.size(), QSize(row.width, row.height));
+
+        if (row.format == "jpg") {
+            EXPECT_EQ(quint8(bytes[0]), 0xFF);
+            EXPECT_EQ(quint8(bytes[1]), 0xD8);
+        } else if (row.format.startsWith("bmp")) {
+            ASSERT_GE(bytes.size(), 54);
+            EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+            EXPECT_EQ(le32(bytes, 2), quint32(bytes.size()));
+            EXPECT_EQ(le32(bytes, 14), 40u);
+            EXPECT_EQ(le32(bytes, 18), quint32(row.width));
+            EXPECT_EQ(le32(bytes, 22), quint32(row.height));
+            EXPECT_EQ(le16(bytes, 28), row.format == "bmp24" ? 24u : 32u);
+            EXPECT_EQ(le32(bytes, 30), 0u); // uncompressed
+        } else { // ico: one 32-bit image of the listed size
+            ASSERT_GE(bytes.size(), 22);
+            EXPECT_EQ(le16(bytes, 0), 0u);
+            EXPECT_EQ(le16(bytes, 2), 1u);
+            EXPECT_EQ(le16(bytes, 4), 1u);
+            EXPECT_EQ(quint8(bytes[6]), quint8(row.width % 256));
+            EXPECT_EQ(quint8(bytes[7]), quint8(row.height % 256));
+            EXPECT_EQ(le16(bytes, 12), 32u);
+            EXPECT_TRUE(image.hasAlphaChannel());
+        }
+    }
+}
+
+TEST(Assets, NothingEmbeddedBeyondTheTable) {
+    QSet<QString> listed;
+    for (const Row& row : pictureTable())
+        listed.insert(tarvo::assets::path(row.path));
+    QDirIterator it(":/skin", QDir::Files, QDirIterator::Subdirectories);
+    int count = 0;
+    while (it.hasNext()) {
+        const QString file = it.next();
+        EXPECT_TRUE(listed.contains(file)) << file.toStdString();
+        ++count;
+    }
+    EXPECT_EQ(count, listed.size());
+}
+
+TEST(Assets, LedStripIsTheExactBitmapFile) {
+    const QByteArray b = tarvo::assets::bytes("led/digits.bmp");
+    ASSERT_EQ(b.size(), 9416);
+    EXPECT_EQ(b.left(2), QByteArray("BM"));
+    EXPECT_EQ(le32(b, 2), 9416u);  // file size
+    EXPECT_EQ(le32(b, 6), 0u);     // reserved
+    EXPECT_EQ(le32(b, 10), 54u);   // pixel data offset
+    EXPECT_EQ(le32(b, 14), 40u);   // information header size
+    EXPECT_EQ(le32(b, 18), 156u);  // width
+    EXPECT_EQ(le32(b, 22), 20u);   // height, positive: bottom-up
+    EXPECT_EQ(le16(b, 26), 1u);    // planes
+    EXPECT_EQ(le16(b, 28), 24u);   // bits per pixel
+    EXPECT_EQ(le32(b, 30), 0u);    // no compression
+    EXPECT_EQ(le32(b, 34), 9362u); // image size: 20 rows of 468 bytes and 2 spare bytes
+    EXPECT_EQ(le32(b, 38), 2834u); // pixels per metre
+    EXPECT_EQ(le32(b, 42), 2834u);
+    EXPECT_EQ(le32(b, 46), 0u); // no palette
+    EXPECT_EQ(le32(b, 50), 0u);
+    EXPECT_EQ(54 + 20 * 468 + 2, 9416);
+}
+
+TEST(Assets, LedStripHasNoTransparentColourAndADarkTealGround) {
+    const QByteArray b = tarvo::assets::bytes("led/digits.bmp");
+    ASSERT_EQ(b.size(), 9416);
+    // Straight from the file's rows (blue, green, red) ...
+    for (int row = 0; row < 20; ++row)
+        for (int x = 0; x < 156; ++x) {
+            const int at = 54 + row * 468 + x * 3;
+            const bool magenta =
+                quint8(b[at]) == 255 && quint8(b[at + 1]) == 0 && quint8(b[at + 2]) == 255;
+            ASSERT_FALSE(magenta) << "RGB(255, 0, 255) at x " << x << ", row " << row;
+        }
+    // ... and as decoded.
+    const QImage strip = ledStrip();
+    ASSERT_EQ(strip.size(), QSize(156, 20));
+    int white = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 156; ++x) {
+            const QRgb p = strip.pixel(x, y);
+            EXPECT_NE(p & 0xFFFFFF, 0xFF00FFu);
+            white += (p & 0xFFFFFF) == 0xFFFFFFu;
+        }
+    EXPECT_GT(white, 0) << "the strokes are pure white";
+    const QColor ground = strip.pixelColor(0, 0);
+    EXPECT_NEAR(ground.red(), 30, 6);
+    EXPECT_NEAR(ground.green(), 62, 6);
+    EXPECT_NEAR(ground.blue(), 67, 6);
+}
+
+TEST(Assets, LedStripHasTwelveDistinctGlyphs) {
+    const QImage strip = ledStrip();
+    ASSERT_EQ(strip.size(), QSize(156, 20));
+    for (int i = 0; i < 12; ++i) {
+        const QImage a = cell(strip, i);
+        int lit = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 13; ++x)
+                lit += qGray(a.pixel(x, y)) > 200;
+        EXPECT_GT(lit, 0) << "glyph " << i << " is blank";
+        for (int j = 0; j < 12; ++j) {
+            if (j != i) {
+                EXPECT_NE(a, cell(strip, j)) << "glyphs " << i << " and " << j << " are equal";
+            }
+        }
+    }
+}
+
+TEST(Assets, TimePictureShowsZeroTimeFromTheStrip) {
+    const QImage strip = ledStrip();
+    const QImage time =
+        QImage::fromData(tarvo::assets::bytes("main/time.bmp")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(time.size(), QSize(65, 20));
+    const int cells[5] = {0, 0, 10, 0, 0};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(time.copy(i * 13, 0, 13, 20), cell(strip, cells[i])) << "cell " << i;
+}
+
+TEST(Assets, TrayIconIsOne32BitImageOf9662Bytes) {
+    const QByteArray b = tarvo::assets::bytes("icons/tray.ico");
+    ASSERT_EQ(b.size(), 9662);
+    EXPECT_EQ(le16(b, 0), 0u);
+    EXPECT_EQ(le16(b, 2), 1u); // icon
+    EXPECT_EQ(le16(b, 4), 1u); // one image
+    EXPECT_EQ(quint8(b[6]), 48);
+    EXPECT_EQ(quint8(b[7]), 48);
+    EXPECT_EQ(le16(b, 12), 32u);
+    EXPECT_EQ(le32(b, 14), 9640u); // image bytes
+    EXPECT_EQ(le32(b, 18), 22u);   // image offset
+    EXPECT_EQ(le32(b, 22), 40u);   // information header
+    EXPECT_EQ(le32(b, 26), 48u);
+    EXPECT_EQ(le32(b, 30), 96u); // colour and mask rows
+    const QImage icon = QImage::fromData(b);
+    ASSERT_EQ(icon.size(), QSize(48, 48));
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corners are transparent";
+    EXPECT_EQ(qAlpha(icon.pixel(24, 24)), 255);
+}
+
+TEST(Assets, MutedLookDiffersFromNormal) {
+    const QImage normal = QImage::fromData(tarvo::assets::bytes("main/mute-1.jpg"));
+    const QImage muted = QImage::fromData(tarvo::assets::bytes("main/mute-3.jpg"));
+    ASSERT_FALSE(normal.isNull());
+    EXPECT_NE(normal, muted);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
