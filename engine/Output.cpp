@@ -1,0 +1,158 @@
+#include "Output.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <vector>
+
+namespace tarvo::engine {
+
+namespace {
+
+/**
+ * The silent device: a thread that renders one buffer per buffer-duration against absolute
+ * deadlines, so positions advance in real time without drift.
+ */
+class SilentOutput final : public Output {
+public:
+    SilentOutput(RenderFn fn, void* context, int rate) : Output(fn, context) {
+        rate_ = rate;
+        channels_ = 2;
+        bufferFrames_ = 512;
+        latencyFrames_ = bufferFrames_;
+    }
+    ~SilentOutput() override {
+        quit_.store(true);
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    void start() override {
+        if (!thread_.joinable()) {
+            thread_ = std::thread([this] { run(); });
+        }
+    }
+
+private:
+    void run() {
+        using Clock = std::chrono::steady_clock;
+        std::vector<float> buffer(static_cast<size_t>(bufferFrames_) * channels_);
+        auto begin = Clock::now();
+        int64_t frames = 0;
+        while (!quit_.load(std::memory_order_relaxed)) {
+            fn_(context_, buffer.data(), bufferFrames_);
+            frames += bufferFrames_;
+            const auto due = begin + std::chrono::nanoseconds(frames * 1000000000LL / rate_);
+            const auto now = Clock::now();
+            if (now - due > std::chrono::milliseconds(200)) {
+                // Far behind (the machine was suspended or overloaded): start counting afresh
+                // instead of rushing through the backlog.
+                begin = now;
+                frames = 0;
+                continue;
+            }
+            std::this_thread::sleep_until(due);
+        }
+    }
+
+    std::atomic<bool> quit_{false};
+    std::thread thread_;
+};
+
+class SdlOutput final : public Output {
+public:
+    SdlOutput(RenderFn fn, void* context) : Output(fn, context) {}
+    ~SdlOutput() override {
+        if (device_ != 0) {
+            SDL_CloseAudioDevice(device_); // waits for a running callback to return
+        }
+        if (initialised_) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+    }
+
+    bool open(int rate, bool dummyFallback, std::string& error) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            error = SDL_GetError();
+            if (!dummyFallback) {
+                return false;
+            }
+            // No audio driver at all: the dummy one still keeps time.
+            if (SDL_AudioInit("dummy") != 0) {
+                return false;
+            }
+        }
+        initialised_ = true;
+        if (openDevice(rate)) {
+            return true;
+        }
+        if (error.empty()) {
+            error = SDL_GetError();
+        }
+        if (!dummyFallback) {
+            return false;
+        }
+        // SDL does not fall back by itself: restart its audio part on the dummy driver.
+        SDL_AudioQuit();
+        if (SDL_AudioInit("dummy") != 0) {
+            return false;
+        }
+        return openDevice(rate);
+    }
+
+    void start() override { SDL_PauseAudioDevice(device_, 0); }
+
+private:
+    static void callback(void* self, Uint8* stream, int bytes) {
+        auto* out = static_cast<SdlOutput*>(self);
+        const int frames = bytes / static_cast<int>(sizeof(float)) / out->channels_;
+        out->fn_(out->context_, reinterpret_cast<float*>(stream), frames);
+    }
+
+    bool openDevice(int rate) {
+        SDL_AudioSpec want{};
+        SDL_AudioSpec have{};
+        want.freq = rate;
+        want.format = AUDIO_F32SYS; // SDL converts if the device wants another format
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = &SdlOutput::callback;
+        want.userdata = this;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
+                                      SDL_AUDIO_ALLOW_FREQUENCY_CHANGE |
+                                          SDL_AUDIO_ALLOW_CHANNELS_CHANGE |
+                                          SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        if (device_ == 0) {
+            return false;
+        }
+        rate_ = have.freq;
+        channels_ = have.channels;
+        bufferFrames_ = have.samples;
+        const char* driver = SDL_GetCurrentAudioDriver();
+        const bool dummy = driver && SDL_strcmp(driver, "dummy") == 0;
+        // A real device holds about two buffers between the callback and the speaker; the
+        // dummy driver consumes each buffer as it is handed over.
+        latencyFrames_ = dummy ? bufferFrames_ : 2 * bufferFrames_;
+        return true;
+    }
+
+    SDL_AudioDeviceID device_ = 0;
+    bool initialised_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Output> Output::openSilent(RenderFn fn, void* context, int rate) {
+    return std::make_unique<SilentOutput>(fn, context, rate);
+}
+
+std::unique_ptr<Output> Output::openSdl(RenderFn fn, void* context, int rate, bool dummyFallback,
+                                        std::string& error) {
+    auto out = std::make_unique<SdlOutput>(fn, context);
+    if (!out->open(rate, dummyFallback, error)) {
+        return nullptr;
+    }
+    return out;
+}
+
+} // namespace tarvo::engine
