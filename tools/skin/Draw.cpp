@@ -807,7 +807,7 @@ QMap<QString, QImage> drawAll() {
     auto minimiseGlyph = [](QPainter& p, const QColor& ink) {
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        p.drawRect(QRectF(8, 10, 8, 1.6));
+        p.drawRect(QRectF(8, 10, 8, 2));
     };
     auto exitGlyph = [](QPainter& p, const QColor& ink) {
         roundLine(p, ink, 1.6, {17, 4.5}, {24, 11.5});
