@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTextStream>
 
@@ -219,6 +220,31 @@ TEST(Assets, TrayIconIsOne32BitImageOf9662Bytes) {
     ASSERT_EQ(icon.size(), QSize(48, 48));
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corners are transparent";
     EXPECT_EQ(qAlpha(icon.pixel(24, 24)), 255);
+}
+
+// Every picture button's state pictures (name-1 … name-4) are four different looks.
+TEST(Assets, StatePicturesDiffer) {
+    QMap<QString, QList<QString>> states;
+    for (const Row& row : pictureTable()) {
+        static const QRegularExpression state("^(.*)-([1-4])\\.[a-z]+$");
+        const auto m = state.match(row.path);
+        if (m.hasMatch())
+            states[m.captured(1)].append(row.path);
+    }
+    EXPECT_GE(states.size(), 13);
+    for (auto it = states.cbegin(); it != states.cend(); ++it) {
+        const QList<QString>& paths = it.value();
+        for (int i = 0; i < paths.size(); ++i)
+            for (int j = i + 1; j < paths.size(); ++j) {
+                const QImage a = QImage::fromData(tarvo::assets::bytes(paths[i]));
+                const QImage b = QImage::fromData(tarvo::assets::bytes(paths[j]));
+                if (a.size() != b.size())
+                    continue;
+                EXPECT_NE(a.convertToFormat(QImage::Format_RGB32),
+                          b.convertToFormat(QImage::Format_RGB32))
+                    << paths[i].toStdString() << " looks like " << paths[j].toStdString();
+            }
+    }
 }
 
 TEST(Assets, MutedLookDiffersFromNormal) {
