@@ -422,12 +422,13 @@ QImage logo() {
             image.setPixelColor(x, y, sharedBackground(y));
     QPainter p(&image);
     smooth(p);
-    drawMark(p, QRectF(8, 6, 14, 13));
-    QFont font = latinFont(15);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    drawMark(p, QRectF(8, 5, 15, 15));
+    QFont font = latinFont(16);
+    font.setHintingPreference(QFont::PreferNoHinting); // even letter spacing for the wordmark
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.2);
     p.setFont(font);
     p.setPen(QColor(236, 240, 242));
-    p.drawText(QPointF(27, 19), "Tarvo");
+    p.drawText(QPointF(29, 19), "Tarvo");
     return image;
 }
 
