@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FileHandle.h"
+
+#include <cstdio>
+#include <string>
+
+namespace media {
+
+// A file on disk opened for reading only (the original opened tracks read-write, which fails
+// on read-only files, and never closed them). Closed when the object is destroyed.
+class ReadOnlyFile final : public FileHandle {
+  public:
+    explicit ReadOnlyFile(const std::string& path);
+    ~ReadOnlyFile() override;
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    bool isOpen() const override { return file_ != nullptr; }
+    std::int64_t length() override;
+    bool seek(std::int64_t offset, SeekBase base) override;
+    std::vector<std::uint8_t> read(std::size_t count) override;
+
+  private:
+    std::FILE* file_ = nullptr;
+};
+
+} // namespace media
