@@ -1,6 +1,7 @@
 #include "Output.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <chrono>
 #include <vector>
@@ -8,6 +9,41 @@
 namespace tarvo::engine {
 
 namespace {
+
+/**
+ * While alive, alsa-lib's own error printing is switched off. Without a sound card, SDL's
+ * attempt to open ALSA makes alsa-lib print a dozen lines to standard error; the engine says
+ * "no sound device" once instead. libasound is looked up at run time (SDL loads it the same
+ * way), so nothing new is linked and nothing happens where it is missing.
+ */
+class QuietAlsa {
+public:
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    QuietAlsa() {
+        lib_ = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (lib_) {
+            set_ = reinterpret_cast<int (*)(Handler)>(dlsym(lib_, "snd_lib_error_set_handler"));
+        }
+        if (set_) {
+            set_(&QuietAlsa::ignore);
+        }
+    }
+    ~QuietAlsa() {
+        if (set_) {
+            set_(nullptr); // alsa-lib's default handler again
+        }
+        if (lib_) {
+            dlclose(lib_);
+        }
+    }
+    QuietAlsa(const QuietAlsa&) = delete;
+    QuietAlsa& operator=(const QuietAlsa&) = delete;
+
+private:
+    static void ignore(const char*, int, const char*, int, const char*, ...) {}
+    void* lib_ = nullptr;
+    int (*set_)(Handler) = nullptr;
+};
 
 /**
  * The silent device: a thread that renders one buffer per buffer-duration against absolute
@@ -66,12 +102,16 @@ public:
         if (device_ != 0) {
             SDL_CloseAudioDevice(device_); // waits for a running callback to return
         }
+        QuietAlsa quiet;
         if (initialised_) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        } else if (directInit_) {
+            SDL_AudioQuit();
         }
     }
 
     bool open(int rate, bool dummyFallback, std::string& error) {
+        QuietAlsa quiet;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             error = SDL_GetError();
             if (!dummyFallback) {
@@ -81,8 +121,10 @@ public:
             if (SDL_AudioInit("dummy") != 0) {
                 return false;
             }
+            directInit_ = true;
+        } else {
+            initialised_ = true;
         }
-        initialised_ = true;
         if (openDevice(rate)) {
             return true;
         }
@@ -137,7 +179,8 @@ private:
     }
 
     SDL_AudioDeviceID device_ = 0;
-    bool initialised_ = false;
+    bool initialised_ = false; // through SDL_InitSubSystem
+    bool directInit_ = false;  // through SDL_AudioInit (no driver worked)
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Spectrum.h"
 
 extern "C" {
+#include <libavutil/mem.h>
 #include <libavutil/tx.h>
 }
 
@@ -8,7 +9,12 @@ extern "C" {
 
 namespace tarvo::engine {
 
-Spectrum::Spectrum(int size) : size_(size), window_(size), in_(size + 2), out_(size + 2) {
+Spectrum::Spectrum(int size) : size_(size), window_(size) {
+    in_ = static_cast<float*>(av_mallocz(sizeof(float) * static_cast<size_t>(size + 2)));
+    out_ = static_cast<float*>(av_mallocz(sizeof(float) * static_cast<size_t>(size + 2)));
+    if (!in_ || !out_) {
+        return;
+    }
     float scale = 1.0f;
     av_tx_fn fn = nullptr;
     if (av_tx_init(&tx_, &fn, AV_TX_FLOAT_RDFT, 0, size, &scale, 0) < 0) {
@@ -24,7 +30,11 @@ Spectrum::Spectrum(int size) : size_(size), window_(size), in_(size + 2), out_(s
     }
 }
 
-Spectrum::~Spectrum() { av_tx_uninit(&tx_); }
+Spectrum::~Spectrum() {
+    av_tx_uninit(&tx_);
+    av_free(in_);
+    av_free(out_);
+}
 
 void Spectrum::compute(const float* samples, float* magnitudes) {
     for (int i = 0; i < size_; ++i) {
@@ -33,7 +43,7 @@ void Spectrum::compute(const float* samples, float* magnitudes) {
     const int bins = size_ / 2;
     // The RDFT leaves the imaginary part of the last (Nyquist) bin unwritten.
     out_[2 * bins + 1] = 0.0f;
-    fn_(tx_, out_.data(), in_.data(), sizeof(float));
+    fn_(tx_, out_, in_, sizeof(float));
     const float norm = 4.0f / static_cast<float>(size_);
     for (int k = 0; k < bins; ++k) {
         const float re = out_[2 * k];

@@ -29,8 +29,9 @@ private:
     AVTXContext* tx_ = nullptr;
     void (*fn_)(AVTXContext*, void*, void*, ptrdiff_t) = nullptr;
     std::vector<float> window_;
-    std::vector<float> in_;  // windowed input (tx wants aligned, writable memory)
-    std::vector<float> out_; // size/2 + 1 complex values
+    // tx's SIMD code wants buffers aligned for the CPU: av_malloc gives that, vectors do not.
+    float* in_ = nullptr;  // windowed input
+    float* out_ = nullptr; // size/2 + 1 complex values
 };
 
 } // namespace tarvo::engine

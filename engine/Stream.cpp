@@ -200,6 +200,7 @@ void Stream::decodeLoop() {
     size_t bufAt = 0;
     bool atEnd = false;
     uint32_t doneSeq = 0;
+    uint64_t epochStart = 0; // ring index where the data after the latest seek begins
     auto wait = std::chrono::milliseconds(0);
     for (;;) {
         bool seek = false;
@@ -228,6 +229,7 @@ void Stream::decodeLoop() {
             m.kind = Marker::Seek;
             m.seq = seq;
             m.ringIndex = ring_.writeIndex();
+            epochStart = m.ringIndex;
             m.base = atEnd ? length_ : decoder_->position();
             if (!pushMarker(m)) {
                 return;
@@ -244,7 +246,11 @@ void Stream::decodeLoop() {
         }
         // Fill the ring up to the target level, in whole frames.
         for (;;) {
-            const size_t level = ring_.capacity() - ring_.writable();
+            // Only what follows the latest seek counts: what precedes it is about to be
+            // skipped by the audio thread (the ring has room for both).
+            const uint64_t w = ring_.writeIndex();
+            const uint64_t r = w - (ring_.capacity() - ring_.writable());
+            const size_t level = static_cast<size_t>(w - std::max(r, epochStart));
             if (level >= fillTarget_ || seekPending_.load(std::memory_order_relaxed)) {
                 break;
             }

@@ -1,0 +1,117 @@
+// Helpers shared by the engine tests: where the generated audio lies, reference decodes by
+// independent tools (ffmpeg's CLI, Debian's mpg123), and process facts (threads, memory).
+#pragma once
+
+#include "bass.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tarvo::enginetest {
+
+/** The directory the fixture step wrote the audio files into. */
+inline std::string fixtureDir() {
+    const char* dir = std::getenv("TARVO_ENGINE_FIXTURES");
+    return dir ? dir : "engine-fixtures";
+}
+
+inline std::string fixture(const std::string& name) { return fixtureDir() + "/" + name; }
+
+/** Output of a shell command, as bytes. */
+inline std::vector<uint8_t> runCommand(const std::string& command) {
+    std::vector<uint8_t> out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) {
+        return out;
+    }
+    uint8_t buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) {
+        out.insert(out.end(), buf, buf + n);
+    }
+    pclose(p);
+    return out;
+}
+
+/** 16-bit samples of a whole file as ffmpeg's command line decodes it (native rate/channels). */
+inline std::vector<int16_t> ffmpegDecode(const std::string& path) {
+    const auto bytes =
+        runCommand("ffmpeg -nostdin -v quiet -i '" + path + "' -f s16le -acodec pcm_s16le - 2>/dev/null");
+    std::vector<int16_t> s(bytes.size() / 2);
+    for (size_t i = 0; i < s.size(); ++i) {
+        s[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return s;
+}
+
+/** Bytes of 16-bit PCM that mpg123 (an independent MPEG audio decoder) makes of a file. */
+inline uint64_t mpg123Bytes(const std::string& path) {
+    return runCommand("mpg123 -q -s '" + path + "' 2>/dev/null").size();
+}
+
+inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::vector<uint8_t> readFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+/** Threads of this process (from /proc). */
+inline int threadCount() {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line)) {
+        if (line.rfind("Threads:", 0) == 0) {
+            return std::atoi(line.c_str() + 8);
+        }
+    }
+    return -1;
+}
+
+/** Resident memory of this process in KiB. */
+inline long residentKiB() {
+    std::ifstream f("/proc/self/statm");
+    long size = 0, resident = 0;
+    f >> size >> resident;
+    return resident * 4;
+}
+
+inline void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+/** Waits up to `ms` for a condition, polling. */
+template <typename F>
+bool waitFor(int ms, F&& condition) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < until) {
+        if (condition()) {
+            return true;
+        }
+        sleepMs(2);
+    }
+    return condition();
+}
+
+/** The engine initialised on the silent device for each test, freed after. */
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode(); }
+    void TearDown() override { BASS_Free(); }
+
+    static HSTREAM open(const std::string& name) {
+        const std::string path = fixture(name);
+        return BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
+    }
+};
+
+} // namespace tarvo::enginetest
