@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSize>
+#include <cstring>
 
 namespace skin {
 
@@ -115,10 +116,12 @@ QString SkinElement::ElementByName(const QString& document, const QString& name,
     const qsizetype from = std::max(1, start.value_or(1)) - 1;
     if (name.isEmpty() || from > document.size())
         return {};
-    const qsizetype nameAt = document.indexOf(name + QLatin1String(" position="), from);
+    const QString key = name + QLatin1String(" position=");
+    const qsizetype nameAt = document.indexOf(key, from);
     if (nameAt < 0)
         return {};
-    const qsizetype end = document.indexOf(QLatin1String("/>"), nameAt);
+    // The end is looked for after the key, so that a name holding "/>" is not cut short.
+    const qsizetype end = document.indexOf(QLatin1String("/>"), nameAt + key.size());
     if (end < 0)
         return {};
     // The element starts at the "<" before its name; a name at the very start has none.
@@ -198,12 +201,15 @@ void SkinElement::ParsePosition(const QString& markup, int& left, int& top, int&
 }
 
 QString SkinElement::ElementBlock(const QString& document, const QString& name) const {
-    const qsizetype begin = document.indexOf(QLatin1Char('<') + name);
+    const QString opening = QLatin1Char('<') + name;
+    const qsizetype begin = document.indexOf(opening);
     if (begin < 0)
         return {};
-    qsizetype end = document.indexOf(QLatin1String("</") + name + QLatin1Char('>'), begin);
+    // The end is looked for after the opening text, so that it never cuts into the name.
+    const qsizetype after = begin + opening.size();
+    qsizetype end = document.indexOf(QLatin1String("</") + name + QLatin1Char('>'), after);
     if (end < 0)
-        end = document.indexOf(QLatin1String("/>"), begin);
+        end = document.indexOf(QLatin1String("/>"), after);
     if (end < 0)
         return {};
     return document.sliced(begin, end - begin);
@@ -216,12 +222,13 @@ QString SkinElement::LoadMarkupFile(const QString& path) {
     QByteArray bytes;
     QFile file(path);
     if (!QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly)) {
-        constexpr qint64 chunkSize = 64 * 1024;
-        while (true) {
-            const QByteArray chunk = file.read(chunkSize);
-            const qsizetype zero = chunk.indexOf('\0');
-            bytes += zero < 0 ? chunk : chunk.first(zero);
-            if (zero >= 0 || chunk.isEmpty())
+        char chunk[16 * 1024];
+        qint64 got = 0;
+        while ((got = file.read(chunk, sizeof chunk)) > 0) {
+            const auto* zero =
+                static_cast<const char*>(std::memchr(chunk, '\0', static_cast<std::size_t>(got)));
+            bytes.append(chunk, zero ? zero - chunk : got);
+            if (zero)
                 break;
         }
     }

@@ -113,6 +113,12 @@ TEST_F(SkinElementText, ElementBlockEndsBeforeTheClosingTagOrTheSelfClosingEnd) 
               QString());
 }
 
+TEST_F(SkinElementText, AnElementsEndIsNeverLookedForInsideItsName) {
+    const QString document = QStringLiteral("<a/> position=\"1\"/><x/>");
+    EXPECT_EQ(element.ElementByName(document, QStringLiteral("a/>")), document.left(19));
+    EXPECT_EQ(element.ElementBlock(document, QStringLiteral("a/>")), document.left(17));
+}
+
 TEST_F(SkinElementText, CopyHasItsOwnMarkupText) {
     element.markupText = QStringLiteral("<a/>");
     SkinElement copy(element);
