@@ -91,16 +91,15 @@ std::string gbkToUtf8(Bytes bytes) {
             out += b < 0x80 ? std::string(1, static_cast<char>(b)) : std::string(Replacement);
         return out;
     }
-    // A GBK character is at most 2 bytes and at most 3 bytes of UTF-8 (4 for GB18030
-    // extensions some iconv versions map): 2 output bytes per input byte plus slack suffice.
-    std::string buffer(bytes.size() * 2 + 8, '\0');
+    out.reserve(bytes.size() + bytes.size() / 2);
+    char buffer[1024]; // iconv writes here; E2BIG just means "append and go on"
     char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes.data()));
     std::size_t inLeft = bytes.size();
     while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
         const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer.data(), static_cast<std::size_t>(outPtr - buffer.data()));
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (result != static_cast<std::size_t>(-1))
             break;
         if (errno == E2BIG)
@@ -154,23 +153,33 @@ std::string utf16ToUtf8(Bytes bytes, bool bigEndian) {
 std::string sanitizeUtf8(Bytes bytes) {
     std::string out;
     out.reserve(bytes.size());
-    std::size_t i = 0;
+    // Valid runs are copied whole; only the bytes that start no sequence are replaced.
+    std::size_t i = 0, runStart = 0;
     while (i < bytes.size()) {
-        const std::size_t length = validSequenceLength(bytes.subspan(i));
-        if (length == 0) {
-            out += Replacement;
+        if (bytes[i] < 0x80) {
             ++i;
-        } else {
-            out.append(reinterpret_cast<const char*>(bytes.data() + i), length);
-            i += length;
+            continue;
         }
+        const std::size_t length = validSequenceLength(bytes.subspan(i));
+        if (length != 0) {
+            i += length;
+            continue;
+        }
+        out.append(reinterpret_cast<const char*>(bytes.data() + runStart), i - runStart);
+        out += Replacement;
+        runStart = ++i;
     }
+    out.append(reinterpret_cast<const char*>(bytes.data() + runStart), i - runStart);
     return out;
 }
 
 bool isValidUtf8(Bytes bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t length = validSequenceLength(bytes.subspan(i));
         if (length == 0)
             return false;
