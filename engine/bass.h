@@ -4,7 +4,11 @@
  *
  * The entry points keep the names and argument lists the player resolves at run time.
  * Every function may be called from any thread. Functions that fail return 0 (or -1 where
- * noted) and record a code that BASS_ErrorGetCode() reports to the calling thread.
+ * noted) and record a code that BASS_ErrorGetCode() reports to the calling thread. Before
+ * BASS_Init (or after BASS_Free) every stream function fails with BASS_ERROR_INIT.
+ *
+ * Inside: one decode thread per stream (FFmpeg) feeds the output's audio thread (SDL2, or a
+ * clock thread of the engine's own for the silent device), which never blocks.
  *
  * Positions and lengths count bytes of 16-bit interleaved PCM at the stream's own sample
  * rate and channel count, as 64-bit values. A position is what is audible now: samples still
@@ -96,31 +100,45 @@ BOOL BASSDEF(BASS_Free)(void);
 HSTREAM BASSDEF(BASS_StreamCreateFile)(BOOL mem, const void* file, QWORD offset, QWORD length,
                                        DWORD flags);
 
-/** Stops and frees a stream. BASS_ERROR_HANDLE for an unknown handle (0 included). */
+/**
+ * Stops and frees a stream; its handle is invalid afterwards (handles are not reused at once).
+ * Returns once the stream's decode thread has ended. Errors: BASS_ERROR_INIT,
+ * BASS_ERROR_HANDLE for an unknown handle (0 included).
+ */
 BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle);
 
-/** Starts or resumes playing; `restart` TRUE starts again from position 0. */
+/**
+ * Starts or resumes playing; `restart` TRUE starts again from position 0. A stream that has
+ * reached its end starts again from 0 either way. Errors: BASS_ERROR_INIT, BASS_ERROR_HANDLE.
+ */
 BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart);
 
-/** Pauses; BASS_ERROR_NOPAUSE when not playing. */
+/** Pauses; BASS_ChannelPlay(handle, FALSE) resumes there. BASS_ERROR_NOPAUSE when not
+ *  playing. */
 BOOL BASSDEF(BASS_ChannelPause)(DWORD handle);
 
 /** Stops; a later BASS_ChannelPlay(handle, FALSE) goes on from where it stopped. */
 BOOL BASSDEF(BASS_ChannelStop)(DWORD handle);
 
-/** Length in bytes; (QWORD)-1 on error. */
+/** Length in bytes (exact for WAV, AIFF, FLAC, Ogg Vorbis and MP3); (QWORD)-1 on error. */
 QWORD BASSDEF(BASS_ChannelGetLength)(DWORD handle);
 
-/** Audible position in bytes; (QWORD)-1 on error. */
+/**
+ * Audible position in bytes: frames the device has consumed minus its latency. Right after
+ * BASS_ChannelSetPosition it reads the new position. At the end of the stream it equals the
+ * length. (QWORD)-1 on error.
+ */
 QWORD BASSDEF(BASS_ChannelGetPosition)(DWORD handle);
 
-/** Moves to a byte position (rounded down to a whole sample frame); BASS_ERROR_POSITION past
- *  the end. */
+/** Moves to a byte position (rounded down to a whole sample frame): exact to the sample for
+ *  PCM and FLAC, within one frame for MP3; playing goes on from there. BASS_ERROR_POSITION
+ *  past the end. */
 BOOL BASSDEF(BASS_ChannelSetPosition)(DWORD handle, QWORD pos);
 
 /**
- * Sets the attributes: `freq` sample rate (0 keeps it; else 100..100000), `volume` 0..100
- * (-1 keeps it), `pan` -100..100 (-101 keeps it).
+ * Sets the attributes: `freq` playback sample rate (0 keeps it; else 100..100000), `volume`
+ * 0..100 (-1 keeps it; 0 silence, 100 full scale, changes are ramped over 20 ms), `pan`
+ * -100..100 (-101 keeps it). All are checked before any is applied: BASS_ERROR_ILLPARAM.
  */
 BOOL BASSDEF(BASS_ChannelSetAttributes)(DWORD handle, int freq, int volume, int pan);
 
@@ -128,11 +146,14 @@ BOOL BASSDEF(BASS_ChannelSetAttributes)(DWORD handle, int freq, int volume, int 
 BOOL BASSDEF(BASS_ChannelGetAttributes)(DWORD handle, DWORD* freq, DWORD* volume, int* pan);
 
 /**
- * Sample or spectrum data of what is audible now. `length` BASS_DATA_FFT1024 fills 512
- * floats (magnitudes of a Hann-windowed 1024-sample FFT, channels averaged, a sine of
- * amplitude a reads about a at its bin) and returns 2048; BASS_DATA_FFT512 fills 256.
- * Otherwise `length` bytes of 16-bit interleaved samples are copied and the count returned.
- * (DWORD)-1 on error.
+ * Sample or spectrum data of what is audible now: the samples that end at the audible
+ * position, as heard (after the volume). `length` BASS_DATA_FFT1024 fills 512 floats
+ * (magnitudes of a Hann-windowed 1024-sample FFT, channels averaged, a sine of amplitude a
+ * reads about a at its bin) and returns 2048; BASS_DATA_FFT512 fills 256 and returns 1024.
+ * BASS_DATA_AVAILABLE returns how many bytes of samples can be asked for. Otherwise `length`
+ * bytes (whole frames, up to that many) of 16-bit interleaved samples are copied and the count
+ * returned. While paused or stopped this describes the last samples heard; before any were
+ * heard, silence. (DWORD)-1 on error: BASS_ERROR_INIT, BASS_ERROR_HANDLE, BASS_ERROR_ILLPARAM.
  */
 DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length);
 

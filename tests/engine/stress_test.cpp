@@ -29,7 +29,14 @@ TEST_F(EngineStress, CreatingAndFreeingManyStreamsLeavesNoThreadsOrMemory) {
     cycle(200);
     const long after = residentKiB();
     EXPECT_EQ(threadCount(), baseThreads);
+#if defined(__SANITIZE_ADDRESS__)
+    // ASan keeps freed memory in quarantine, so the resident size grows; LeakSanitizer checks
+    // for leaks at exit instead.
+    (void)before;
+    (void)after;
+#else
     EXPECT_LT(after - before, 4 * 1024) << "KiB grown over 200 streams";
+#endif
     RecordProperty("rss_growth_kib", std::to_string(after - before));
 }
 
