@@ -145,7 +145,7 @@ std::vector<fs::path> fixtureFiles() {
 TEST(FixtureTags, TheFolderIsThere) {
     ASSERT_TRUE(fs::is_directory(testing::fixtureTagsDir()))
         << testing::fixtureTagsDir() << " is missing: shared/ must lie beside the repository";
-    EXPECT_EQ(fixtureFiles().size(), 31u);
+    EXPECT_GE(fixtureFiles().size(), 31u);
 }
 
 TEST(FixtureTags, EveryFileIsInTheExpectationTable) {
