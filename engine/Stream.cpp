@@ -17,6 +17,9 @@ constexpr double kQueueSeconds = 0.5;
 constexpr size_t kTapFrames = 16384;
 // A full 0 -> 100 volume change is spread over this long, so that steps do not click.
 constexpr double kRampSeconds = 0.02;
+// Where the sound starts or stops abruptly (start, pause, seek, end) the output fades in over
+// this long, or the last sample dies away over about this long, so that nothing clicks.
+constexpr double kDeclickMs = 5.0;
 } // namespace
 
 Stream::Stream(std::unique_ptr<Decoder> decoder)
@@ -102,9 +105,8 @@ int64_t Stream::positionFrames() const {
         if (s1 & 1u) {
             continue;
         }
-        pos = pubPos_.load(std::memory_order_relaxed);
-        applied = pubApplied_.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
+        pos = pubPos_.load(std::memory_order_acquire);
+        applied = pubApplied_.load(std::memory_order_acquire);
         if (pubSeq_.load(std::memory_order_relaxed) == s1) {
             break;
         }
@@ -133,8 +135,7 @@ size_t Stream::readAudible(int16_t* out, size_t frames) const {
         if (s1 & 1u) {
             continue;
         }
-        tap = pubTap_.load(std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_acquire);
+        tap = pubTap_.load(std::memory_order_acquire);
         if (pubSeq_.load(std::memory_order_relaxed) == s1) {
             break;
         }
@@ -280,12 +281,14 @@ void Stream::decodeLoop() {
 // ---------------------------------------------------------------- audio thread
 
 void Stream::publish(double pos, double tap) {
+    // A sequence lock without fences: the data stores are releases, so a reader that sees any
+    // of them (with an acquire load) also sees the odd sequence number stored before, and
+    // retries. Readers never block the audio thread.
     const uint32_t s = pubSeq_.load(std::memory_order_relaxed);
     pubSeq_.store(s + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    pubPos_.store(pos, std::memory_order_relaxed);
-    pubTap_.store(tap, std::memory_order_relaxed);
-    pubApplied_.store(appliedSeq_, std::memory_order_relaxed);
+    pubPos_.store(pos, std::memory_order_release);
+    pubTap_.store(tap, std::memory_order_release);
+    pubApplied_.store(appliedSeq_, std::memory_order_release);
     pubSeq_.store(s + 2, std::memory_order_release);
 }
 
@@ -376,6 +379,8 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
     const double posStart = static_cast<double>(base_) + played_;
     const double tapStart = tapEpoch_ + played_;
     bool stalled = false;
+    int produced = 0; // device frames this stream filled in this call
+    const float fadeStep = static_cast<float>(1000.0 / (kDeclickMs * format.rate));
     if (playing) {
         const double step = static_cast<double>(freq_.load(std::memory_order_relaxed)) / format.rate;
         const int pan = pan_.load(std::memory_order_relaxed);
@@ -415,13 +420,18 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
                     right /= static_cast<float>(ch / 2);
                 }
             }
+            // Fade in after any silence (start, resume, seek) so the first sample does not click.
+            fadeIn_ = std::min(1.0f, fadeIn_ + fadeStep);
+            tail_[0] = left * panL * fadeIn_;
+            tail_[1] = right * panR * fadeIn_;
             float* out = mix + static_cast<size_t>(i) * format.channels;
             if (format.channels == 1) {
-                out[0] += 0.5f * (left * panL + right * panR);
+                out[0] += 0.5f * (tail_[0] + tail_[1]);
             } else {
-                out[0] += left * panL;
-                out[1] += right * panR;
+                out[0] += tail_[0];
+                out[1] += tail_[1];
             }
+            produced = i + 1;
             played_ += step;
             frac_ += step;
             bool ended = false;
@@ -452,6 +462,23 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
         played_ = std::min(played_, static_cast<double>(length_ - base_));
     }
     stalled_.store(stalled, std::memory_order_relaxed);
+    if (produced < frames) {
+        // The sound stops here (pause, stop, seek, end, underrun): let the last sample die away
+        // over a few milliseconds instead of dropping to zero, which would click.
+        const float decay = static_cast<float>(std::exp(-1000.0 / (kDeclickMs * format.rate / 5.0)));
+        for (int i = produced; i < frames; ++i) {
+            tail_[0] *= decay;
+            tail_[1] *= decay;
+            float* out = mix + static_cast<size_t>(i) * format.channels;
+            if (format.channels == 1) {
+                out[0] += 0.5f * (tail_[0] + tail_[1]);
+            } else {
+                out[0] += tail_[0];
+                out[1] += tail_[1];
+            }
+        }
+        fadeIn_ = 0.0f;
+    }
 
     // The timeline: which stream frame the device is handed at which device frame.
     Segment& s = history_[historyHead_];

@@ -156,6 +156,8 @@ private:
     float cur_[kMaxChannels] = {};
     float next_[kMaxChannels] = {};
     float gain_ = 1.0f;
+    float fadeIn_ = 0.0f;          // output-side fade after silence (declick)
+    float tail_[2] = {};           // last output frame (after pan), for the die-away
     int16_t block_[kBlockFrames * kMaxChannels] = {};
     size_t blockLen_ = 0, blockPos_ = 0; // frames
     Segment history_[kHistory] = {};

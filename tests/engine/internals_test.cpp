@@ -5,7 +5,11 @@
 #include "Decoder.h"
 #include "Spectrum.h"
 #include "SpscRing.h"
+#include "Stream.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
 
 using namespace tarvo::enginetest;
@@ -142,4 +146,61 @@ TEST(EngineSpectrum, SineOnABinReadsItsAmplitude) {
         EXPECT_NEAR(out[64], a, a * 0.01);
         EXPECT_LT(out[70], a * 0.001);
     }
+}
+
+TEST(EngineStream, StartPauseSeekAndEndDoNotClick) {
+    // The test thread plays the audio thread: it renders blocks as a device would.
+    auto d = openDecoder("sine440-44k1-stereo-s16.wav"); // amplitude 0.25
+    ASSERT_TRUE(d);
+    tarvo::engine::Stream stream(std::move(d));
+    const tarvo::engine::MixFormat format{44100, 2, 512};
+    std::vector<float> out;
+    uint64_t device = 0;
+    auto renderBlocks = [&](int blocks) {
+        std::vector<float> buf(512 * 2);
+        for (int b = 0; b < blocks; ++b) {
+            std::fill(buf.begin(), buf.end(), 0.0f);
+            stream.render(buf.data(), 512, format, device);
+            device += 512;
+            out.insert(out.end(), buf.begin(), buf.end());
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    sleepMs(50); // let the decode thread fill up
+    stream.play(true);
+    renderBlocks(20);
+    ASSERT_TRUE(stream.pause());
+    renderBlocks(5);
+    stream.play(false);
+    renderBlocks(10);
+    stream.setPosition(12345); // a different phase of the sine
+    renderBlocks(20);
+    stream.setPosition(stream.lengthFrames() - 3000); // and on to the end
+    renderBlocks(30);
+    EXPECT_EQ(stream.activity(), static_cast<uint32_t>(BASS_ACTIVE_STOPPED));
+    EXPECT_EQ(stream.positionFrames(), stream.lengthFrames());
+
+    float loudest = 0, biggestStep = 0;
+    for (size_t i = 2; i < out.size(); i += 2) {
+        loudest = std::max(loudest, std::abs(out[i]));
+        biggestStep = std::max(biggestStep, std::abs(out[i] - out[i - 2]));
+    }
+    EXPECT_NEAR(loudest, 0.25, 0.01);
+    // A 440 Hz sine of amplitude 0.25 moves at most 0.0157 per sample; a click would jump.
+    EXPECT_LT(biggestStep, 0.025f);
+}
+
+TEST(EngineStream, StreamThatBreaksWhilePlayingEnds) {
+    // A copy of the noise file, cut short on disk while it plays: reading fails, the stream ends.
+    const std::string path = fixture("cut-while-playing.wav");
+    writeFile(path, readFile(fixture("noise-44k1-stereo.wav")));
+    ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
+    const HSTREAM s = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
+    ASSERT_NE(s, 0u);
+    ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
+    sleepMs(50);
+    ASSERT_EQ(truncate(path.c_str(), 200000), 0);
+    EXPECT_TRUE(waitFor(3000, [&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }));
+    EXPECT_EQ(BASS_ChannelGetPosition(s), BASS_ChannelGetLength(s));
+    BASS_Free();
 }

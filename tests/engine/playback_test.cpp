@@ -121,7 +121,7 @@ TEST_F(EnginePlayback, SeekIsSampleAccurateForWavAndFlac) {
             ASSERT_TRUE(BASS_ChannelSetPosition(s, frame * 4 + 3)); // rounded down to the frame
             EXPECT_EQ(BASS_ChannelGetPosition(s), frame * 4) << "the new position at once";
             ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-            sleepMs(80);
+            ASSERT_TRUE(waitFor(2000, [&] { return BASS_ChannelGetPosition(s) / 4 > frame + 2048; }));
             pauseAndSettle(s);
             const QWORD pos = BASS_ChannelGetPosition(s) / 4;
             ASSERT_GT(pos, frame + 1024);
@@ -141,7 +141,7 @@ TEST_F(EnginePlayback, SeekInMp3IsWithinOneFrame) {
     for (QWORD frame : {20000u, 123457u}) {
         ASSERT_TRUE(BASS_ChannelSetPosition(s, frame * 4));
         ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-        sleepMs(80);
+        ASSERT_TRUE(waitFor(2000, [&] { return BASS_ChannelGetPosition(s) / 4 > frame + 2048; }));
         pauseAndSettle(s);
         const QWORD pos = BASS_ChannelGetPosition(s) / 4;
         const auto heard = audible(s, 1024, 2);
