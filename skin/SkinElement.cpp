@@ -114,7 +114,7 @@ int SkinElement::FindBalanced(const QString& text, QChar opening, QChar closing,
 QString SkinElement::ElementByName(const QString& document, const QString& name,
                                    std::optional<int> start) const {
     const qsizetype from = std::max(1, start.value_or(1)) - 1;
-    if (name.isEmpty() || from > document.size())
+    if (from > document.size())
         return {};
     const QString key = name + QLatin1String(" position=");
     const qsizetype nameAt = document.indexOf(key, from);
