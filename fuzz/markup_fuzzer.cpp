@@ -1,9 +1,12 @@
-// Feeds arbitrary bytes, as markup text, through every skin markup operation that needs no
-// window: attribute search, position parsing, colours, balanced search, element search,
-// image lookup and markup files. Checks the results stay within what each operation promises.
+// Feeds arbitrary bytes, as markup text, through every skin markup operation: attribute
+// search, position parsing, colours, balanced search, element search, image lookup, markup
+// files, and, with the bytes as their tags, placing and styling the units of a small window
+// drawn off screen. Checks the results stay within what each operation promises.
 #include "Markup.h"
 #include "SkinElement.h"
+#include "Window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QString>
 #include <QTemporaryFile>
@@ -34,6 +37,56 @@ void checkElements(const skin::SkinElement& element, const QString& document, co
     check(block.isEmpty() || block.startsWith(QLatin1Char('<') + name));
 }
 
+// One off-screen window for the whole run, with a picture button and a transparent label.
+tk::Window& window() {
+    static int argc = 1;
+    static char name[] = "fuzz_markup";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    static tk::Window* window = [] {
+        tk::WindowSpec spec;
+        spec.width = 320;
+        spec.height = 355;
+        for (const auto& [id, kind, name] : {std::tuple{1u, tk::Kind::PictureButton, "button"},
+                                             std::tuple{2u, tk::Kind::TransparentLabel, "label"}}) {
+            tk::UnitSpec unit;
+            unit.id = id;
+            unit.kind = kind;
+            unit.name = QString::fromLatin1(name);
+            unit.visible = true;
+            spec.units.append(unit);
+        }
+        return new tk::Window(spec);
+    }();
+    (void)app;
+    return *window;
+}
+
+void checkUnits(skin::SkinElement& element, const QString& tag, bool flag, int frames) {
+    tk::Unit& button = *window().unit(QStringLiteral("button"));
+    tk::Unit& label = *window().unit(QStringLiteral("label"));
+    button.setTag(tag);
+    label.setTag(tag);
+
+    button.setVisible(true);
+    element.SetUpImageButton(button, flag ? QStringLiteral("thumb_") : QString(), frames);
+    element.PlaceControl(button, flag);
+    const auto parts = skin::markup::positionParts(tag);
+    if (!parts || parts->size() < 4)
+        check(!button.isVisible());
+    element.PlaceControlBox(button, !flag);
+    check(button.width() >= 0 && button.height() >= 0);
+
+    label.setVisible(true);
+    label.setText(QStringLiteral("状态"));
+    element.StyleLabel(label, flag ? std::optional<bool>(false) : std::nullopt);
+    check(label.isVisible() == !tag.isEmpty());
+    check(label.text().isEmpty() == (flag && !tag.isEmpty()));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,6 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char16_t closing = input.ConsumeIntegralInRange<char16_t>(0, 127);
     const int start = input.ConsumeIntegralInRange<int>(-2, 256);
     const std::size_t nameLength = input.ConsumeIntegralInRange<std::size_t>(0, 8);
+    const bool flag = input.ConsumeBool();
+    const int frames = input.ConsumeIntegralInRange<int>(-1, 8);
     const std::string bytes = input.ConsumeRemainingBytesAsString();
     const QString markup = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 
@@ -91,5 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size())));
         check(context.markupPath == path);
     }
+
+    checkUnits(element, markup, flag, frames);
     return 0;
 }
