@@ -49,8 +49,8 @@ struct ByteSource {
         if (self->pos >= self->size) {
             return AVERROR_EOF;
         }
-        const size_t n =
-            static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(want), self->size - self->pos));
+        const size_t n = static_cast<size_t>(
+            std::min<uint64_t>(static_cast<uint64_t>(want), self->size - self->pos));
         if (self->mem) {
             std::memcpy(buf, self->mem + self->start + self->pos, n);
             self->pos += n;
@@ -77,10 +77,17 @@ struct ByteSource {
         }
         int64_t target;
         switch (whence & ~AVSEEK_FORCE) {
-        case SEEK_SET: target = offset; break;
-        case SEEK_CUR: target = static_cast<int64_t>(self->pos) + offset; break;
-        case SEEK_END: target = static_cast<int64_t>(self->size) + offset; break;
-        default: return AVERROR(EINVAL);
+        case SEEK_SET:
+            target = offset;
+            break;
+        case SEEK_CUR:
+            target = static_cast<int64_t>(self->pos) + offset;
+            break;
+        case SEEK_END:
+            target = static_cast<int64_t>(self->size) + offset;
+            break;
+        default:
+            return AVERROR(EINVAL);
         }
         if (target < 0) {
             return AVERROR(EINVAL);
@@ -128,7 +135,9 @@ struct Decoder::Impl {
     }
 };
 
-void quietFfmpegLog() { av_log_set_level(AV_LOG_QUIET); }
+void quietFfmpegLog() {
+    av_log_set_level(AV_LOG_QUIET);
+}
 
 Decoder::Decoder() : impl_(std::make_unique<Impl>()) {}
 Decoder::~Decoder() = default;
@@ -179,8 +188,8 @@ std::unique_ptr<Decoder> Decoder::open(const Source& source, int& error) {
     m.packet = av_packet_alloc();
     m.frame = av_frame_alloc();
     if (ioBuffer) {
-        m.io = avio_alloc_context(ioBuffer, kIoBufferSize, 0, &m.bytes, &ByteSource::read,
-                                  nullptr, &ByteSource::seek);
+        m.io = avio_alloc_context(ioBuffer, kIoBufferSize, 0, &m.bytes, &ByteSource::read, nullptr,
+                                  &ByteSource::seek);
         if (!m.io) {
             av_free(ioBuffer);
         }
@@ -248,8 +257,8 @@ std::unique_ptr<Decoder> Decoder::open(const Source& source, int& error) {
     // More than 8 channels is mixed down to stereo; everything else keeps its channel count.
     d->channels_ = channels > 8 ? 2 : channels;
     av_channel_layout_default(&m.outLayout, d->channels_);
-    const bool lossless = codec->id == AV_CODEC_ID_FLAC ||
-                          (codec->id >= AV_CODEC_ID_FIRST_AUDIO && codec->id < AV_CODEC_ID_ADPCM_IMA_QT);
+    const bool lossless = codec->id == AV_CODEC_ID_FLAC || (codec->id >= AV_CODEC_ID_FIRST_AUDIO &&
+                                                            codec->id < AV_CODEC_ID_ADPCM_IMA_QT);
     m.preroll = lossless ? 0 : kLossyPreroll;
 
     // --- the length ---
@@ -323,8 +332,8 @@ bool Decoder::decodeOne(std::vector<int16_t>& out, int64_t& firstFrame) {
         int ret = avcodec_receive_frame(m.codec, m.frame);
         if (ret == 0) {
             AVFrame* f = m.frame;
-            const int64_t pts = f->best_effort_timestamp != AV_NOPTS_VALUE ? f->best_effort_timestamp
-                                                                           : f->pts;
+            const int64_t pts =
+                f->best_effort_timestamp != AV_NOPTS_VALUE ? f->best_effort_timestamp : f->pts;
             firstFrame = pts != AV_NOPTS_VALUE
                              ? av_rescale_q(pts - m.startTime, m.timeBase, AVRational{1, rate_})
                              : -1;
@@ -332,7 +341,8 @@ bool Decoder::decodeOne(std::vector<int16_t>& out, int64_t& firstFrame) {
                 av_channel_layout_compare(&m.swrLayout, &f->ch_layout) != 0 || !m.swr) {
                 swr_free(&m.swr);
                 AVChannelLayout inLayout{};
-                if (f->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || f->ch_layout.nb_channels <= 0) {
+                if (f->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC ||
+                    f->ch_layout.nb_channels <= 0) {
                     av_channel_layout_default(&inLayout, std::max(1, f->ch_layout.nb_channels));
                 } else {
                     av_channel_layout_copy(&inLayout, &f->ch_layout);
@@ -353,10 +363,11 @@ bool Decoder::decodeOne(std::vector<int16_t>& out, int64_t& firstFrame) {
             }
             const int room = swr_get_out_samples(m.swr, f->nb_samples);
             const size_t at = out.size();
-            out.resize(at + static_cast<size_t>(std::max(room, 0)) * static_cast<size_t>(channels_));
+            out.resize(at +
+                       static_cast<size_t>(std::max(room, 0)) * static_cast<size_t>(channels_));
             auto* dst = reinterpret_cast<uint8_t*>(out.data() + at);
-            const int got = swr_convert(m.swr, &dst, room,
-                                        const_cast<const uint8_t**>(f->extended_data), f->nb_samples);
+            const int got = swr_convert(
+                m.swr, &dst, room, const_cast<const uint8_t**>(f->extended_data), f->nb_samples);
             av_frame_unref(f);
             out.resize(at + static_cast<size_t>(std::max(got, 0)) * static_cast<size_t>(channels_));
             if (got > 0) {

@@ -13,14 +13,14 @@ namespace tarvo::engine {
 /** Where the bytes come from: a file (path, offset, length; 0 = to the end) or memory. */
 struct Source {
     bool inMemory = false;
-    std::string path;             // file: UTF-8 path
+    std::string path;              // file: UTF-8 path
     const uint8_t* data = nullptr; // memory: the block (stays valid for the stream's life)
     uint64_t offset = 0;
     uint64_t length = 0;
 };
 
 class Decoder {
-public:
+  public:
     /**
      * Opens and checks the source: it must hold an audio stream that decodes. On failure
      * returns null and sets `error` to a BASS_ERROR_* code.
@@ -51,7 +51,7 @@ public:
 
     struct Impl;
 
-private:
+  private:
     Decoder();
     bool decodeOne(std::vector<int16_t>& out, int64_t& firstFrame);
 

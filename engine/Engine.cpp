@@ -13,9 +13,13 @@ Engine& Engine::instance() {
     return engine;
 }
 
-Engine::Engine() { quietFfmpegLog(); }
+Engine::Engine() {
+    quietFfmpegLog();
+}
 
-Engine::~Engine() { free(); }
+Engine::~Engine() {
+    free();
+}
 
 bool Engine::init(int device, int rate, int& error) {
     std::lock_guard life(lifecycle_);

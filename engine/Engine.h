@@ -24,7 +24,7 @@
 namespace tarvo::engine {
 
 class Engine {
-public:
+  public:
     static Engine& instance();
     ~Engine();
 
@@ -38,7 +38,7 @@ public:
     /** The stream behind a handle; null with BASS_ERROR_INIT or BASS_ERROR_HANDLE. */
     std::shared_ptr<Stream> find(uint32_t handle, int& error);
 
-private:
+  private:
     Engine();
     using MixList = std::vector<Stream*>;
     static void renderThunk(void* self, float* out, int frames);
@@ -49,15 +49,15 @@ private:
 
     std::mutex lifecycle_;
     std::mutex mutex_;
-    bool initialised_ = false;            // guarded by mutex_
-    std::unique_ptr<Output> output_;      // guarded by mutex_
+    bool initialised_ = false;                            // guarded by mutex_
+    std::unique_ptr<Output> output_;                      // guarded by mutex_
     std::map<uint32_t, std::shared_ptr<Stream>> streams_; // guarded by mutex_
-    uint32_t nextHandle_ = 1;             // guarded by mutex_
-    bool toldNoDevice_ = false;           // the "no sound device" line is printed once
+    uint32_t nextHandle_ = 1;                             // guarded by mutex_
+    bool toldNoDevice_ = false; // the "no sound device" line is printed once
 
     std::atomic<const MixList*> mixList_{nullptr};
     std::atomic<uint64_t> renderSeq_{0};
-    MixFormat format_;       // written before the output starts
+    MixFormat format_;          // written before the output starts
     uint64_t deviceFrames_ = 0; // audio thread
 };
 

@@ -17,7 +17,7 @@ namespace {
  * way), so nothing new is linked and nothing happens where it is missing.
  */
 class QuietAlsa {
-public:
+  public:
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     QuietAlsa() {
         lib_ = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
@@ -39,7 +39,7 @@ public:
     QuietAlsa(const QuietAlsa&) = delete;
     QuietAlsa& operator=(const QuietAlsa&) = delete;
 
-private:
+  private:
     static void ignore(const char*, int, const char*, int, const char*, ...) {}
     void* lib_ = nullptr;
     int (*set_)(Handler) = nullptr;
@@ -50,7 +50,7 @@ private:
  * deadlines, so positions advance in real time without drift.
  */
 class SilentOutput final : public Output {
-public:
+  public:
     SilentOutput(RenderFn fn, void* context, int rate) : Output(fn, context) {
         rate_ = rate;
         channels_ = 2;
@@ -69,7 +69,7 @@ public:
         }
     }
 
-private:
+  private:
     void run() {
         using Clock = std::chrono::steady_clock;
         std::vector<float> buffer(static_cast<size_t>(bufferFrames_) * channels_);
@@ -96,7 +96,7 @@ private:
 };
 
 class SdlOutput final : public Output {
-public:
+  public:
     SdlOutput(RenderFn fn, void* context) : Output(fn, context) {}
     ~SdlOutput() override {
         if (device_ != 0) {
@@ -144,7 +144,7 @@ public:
 
     void start() override { SDL_PauseAudioDevice(device_, 0); }
 
-private:
+  private:
     static void callback(void* self, Uint8* stream, int bytes) {
         auto* out = static_cast<SdlOutput*>(self);
         const int frames = bytes / static_cast<int>(sizeof(float)) / out->channels_;
@@ -160,10 +160,10 @@ private:
         want.samples = 1024;
         want.callback = &SdlOutput::callback;
         want.userdata = this;
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
-                                      SDL_AUDIO_ALLOW_FREQUENCY_CHANGE |
-                                          SDL_AUDIO_ALLOW_CHANNELS_CHANGE |
-                                          SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        device_ =
+            SDL_OpenAudioDevice(nullptr, 0, &want, &have,
+                                SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE |
+                                    SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
         if (device_ == 0) {
             return false;
         }

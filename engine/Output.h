@@ -14,7 +14,7 @@ namespace tarvo::engine {
 using RenderFn = void (*)(void* context, float* out, int frames);
 
 class Output {
-public:
+  public:
     virtual ~Output() = default;
     int rate() const { return rate_; }
     int channels() const { return channels_; }
@@ -30,10 +30,10 @@ public:
      * SDL2's default output. Where it cannot be opened, `error` says why and, when
      * `dummyFallback`, SDL's "dummy" driver (silent, real time) is opened instead.
      */
-    static std::unique_ptr<Output> openSdl(RenderFn fn, void* context, int rate,
-                                           bool dummyFallback, std::string& error);
+    static std::unique_ptr<Output> openSdl(RenderFn fn, void* context, int rate, bool dummyFallback,
+                                           std::string& error);
 
-protected:
+  protected:
     Output(RenderFn fn, void* context) : fn_(fn), context_(context) {}
     RenderFn fn_;
     void* context_;

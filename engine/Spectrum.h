@@ -11,7 +11,7 @@ struct AVTXContext;
 namespace tarvo::engine {
 
 class Spectrum {
-public:
+  public:
     /** size: samples per transform (512 or 1024); gives size / 2 magnitudes. */
     explicit Spectrum(int size);
     ~Spectrum();
@@ -24,7 +24,7 @@ public:
     /** `samples`: size() mono samples in -1..1, oldest first. Writes size() / 2 magnitudes. */
     void compute(const float* samples, float* magnitudes);
 
-private:
+  private:
     int size_;
     AVTXContext* tx_ = nullptr;
     void (*fn_)(AVTXContext*, void*, void*, ptrdiff_t) = nullptr;

@@ -21,7 +21,7 @@
 namespace tarvo::engine {
 
 class SpscRing {
-public:
+  public:
     /** capacity is rounded up to a power of two (samples). */
     explicit SpscRing(size_t capacity) {
         size_t cap = 1;
@@ -95,7 +95,7 @@ public:
         }
     }
 
-private:
+  private:
     size_t capacity_ = 0;
     size_t mask_ = 0;
     std::unique_ptr<int16_t[]> data_;
@@ -107,11 +107,10 @@ private:
  * A lock-free SPSC queue of small trivially copyable messages (the stream's seek and end
  * markers). Same ownership rules as SpscRing; the consumer may look at every queued item.
  */
-template <typename T, size_t N>
-class SpscQueue {
+template <typename T, size_t N> class SpscQueue {
     static_assert((N & (N - 1)) == 0, "N must be a power of two");
 
-public:
+  public:
     bool push(const T& item) {
         const uint64_t w = write_.load(std::memory_order_relaxed);
         if (w - read_.load(std::memory_order_acquire) >= N) {
@@ -138,7 +137,7 @@ public:
         read_.store(read_.load(std::memory_order_relaxed) + n, std::memory_order_release);
     }
 
-private:
+  private:
     T items_[N]{};
     alignas(64) std::atomic<uint64_t> write_{0};
     alignas(64) std::atomic<uint64_t> read_{0};

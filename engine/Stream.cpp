@@ -24,8 +24,8 @@ constexpr double kDeclickMs = 5.0;
 
 Stream::Stream(std::unique_ptr<Decoder> decoder)
     : rate_(decoder->sampleRate()), channels_(decoder->channels()), length_(decoder->length()),
-      decoder_(std::move(decoder)),
-      ring_(static_cast<size_t>(2 * kQueueSeconds * rate_ + 4096) * static_cast<size_t>(channels_)) {
+      decoder_(std::move(decoder)), ring_(static_cast<size_t>(2 * kQueueSeconds * rate_ + 4096) *
+                                          static_cast<size_t>(channels_)) {
     fillTarget_ = ring_.capacity() / 2 / channels_ * channels_;
     freq_.store(rate_);
     tapFrames_ = kTapFrames;
@@ -119,13 +119,18 @@ int64_t Stream::positionFrames() const {
 
 uint32_t Stream::activity() const {
     switch (stateOf(ctl_.load(std::memory_order_acquire))) {
-    case Playing: return stalled_.load(std::memory_order_relaxed) ? BASS_ACTIVE_STALLED : BASS_ACTIVE_PLAYING;
-    case Paused: return BASS_ACTIVE_PAUSED;
-    default: return BASS_ACTIVE_STOPPED;
+    case Playing:
+        return stalled_.load(std::memory_order_relaxed) ? BASS_ACTIVE_STALLED : BASS_ACTIVE_PLAYING;
+    case Paused:
+        return BASS_ACTIVE_PAUSED;
+    default:
+        return BASS_ACTIVE_STOPPED;
     }
 }
 
-void Stream::setVolume(int volume) { volume_.store(volume, std::memory_order_relaxed); }
+void Stream::setVolume(int volume) {
+    volume_.store(volume, std::memory_order_relaxed);
+}
 
 size_t Stream::readAudible(int16_t* out, size_t frames) const {
     // Where the audible point is in the tap, consistently with the published position.
@@ -382,7 +387,8 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
     int produced = 0; // device frames this stream filled in this call
     const float fadeStep = static_cast<float>(1000.0 / (kDeclickMs * format.rate));
     if (playing) {
-        const double step = static_cast<double>(freq_.load(std::memory_order_relaxed)) / format.rate;
+        const double step =
+            static_cast<double>(freq_.load(std::memory_order_relaxed)) / format.rate;
         const int pan = pan_.load(std::memory_order_relaxed);
         const float panL = std::min(1.0f, 1.0f - static_cast<float>(pan) / 100.0f);
         const float panR = std::min(1.0f, 1.0f + static_cast<float>(pan) / 100.0f);
@@ -465,7 +471,8 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
     if (produced < frames) {
         // The sound stops here (pause, stop, seek, end, underrun): let the last sample die away
         // over a few milliseconds instead of dropping to zero, which would click.
-        const float decay = static_cast<float>(std::exp(-1000.0 / (kDeclickMs * format.rate / 5.0)));
+        const float decay =
+            static_cast<float>(std::exp(-1000.0 / (kDeclickMs * format.rate / 5.0)));
         for (int i = produced; i < frames; ++i) {
             tail_[0] *= decay;
             tail_[1] *= decay;
@@ -502,7 +509,8 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
             const Segment& g = history_[(historyHead_ + kHistory - 1 - k) % kHistory];
             if (g.devStart <= a) {
                 const double t = g.devEnd > g.devStart
-                                     ? static_cast<double>(a - g.devStart) / static_cast<double>(g.devEnd - g.devStart)
+                                     ? static_cast<double>(a - g.devStart) /
+                                           static_cast<double>(g.devEnd - g.devStart)
                                      : 0.0;
                 pos = g.posStart + (g.posEnd - g.posStart) * t;
                 tap = g.tapStart + (g.tapEnd - g.tapStart) * t;

@@ -41,7 +41,7 @@ struct MixFormat {
 };
 
 class Stream {
-public:
+  public:
     enum State : uint32_t { Stopped = 0, Playing = 1, Paused = 2, Ended = 3 };
 
     /** Takes over an opened decoder and starts the decode thread. */
@@ -80,7 +80,7 @@ public:
      *  the device has been given before this call. */
     void render(float* mix, int frames, const MixFormat& format, uint64_t deviceFrame);
 
-private:
+  private:
     struct Marker {
         enum Kind : uint32_t { Seek, End } kind = Seek;
         uint32_t seq = 0;
@@ -119,9 +119,9 @@ private:
     // control (API threads)
     mutable std::mutex ctlMutex_;
     std::condition_variable wake_;
-    bool quit_ = false;            // guarded by ctlMutex_
-    uint32_t requestedSeq_ = 0;    // guarded by ctlMutex_
-    int64_t requestedFrame_ = 0;   // guarded by ctlMutex_
+    bool quit_ = false;          // guarded by ctlMutex_
+    uint32_t requestedSeq_ = 0;  // guarded by ctlMutex_
+    int64_t requestedFrame_ = 0; // guarded by ctlMutex_
     std::atomic<bool> seekPending_{false};
     std::atomic<uint64_t> ctl_{pack(0, Stopped)};
     std::atomic<int64_t> pendingTarget_{0};
@@ -146,18 +146,18 @@ private:
 
     // audio thread only
     uint32_t appliedSeq_ = 0;
-    int64_t base_ = 0;          // stream frame where the current epoch starts
+    int64_t base_ = 0;               // stream frame where the current epoch starts
     uint64_t endIndex_ = UINT64_MAX; // ring index of the end, once known
-    double played_ = 0.0;       // stream frames played in this epoch
-    double tapEpoch_ = 0.0;     // tap frame where this epoch starts
-    bool primed_ = false;       // cur_/next_ hold frames
-    bool drained_ = false;      // the end has been played out of the ring
+    double played_ = 0.0;            // stream frames played in this epoch
+    double tapEpoch_ = 0.0;          // tap frame where this epoch starts
+    bool primed_ = false;            // cur_/next_ hold frames
+    bool drained_ = false;           // the end has been played out of the ring
     double frac_ = 0.0;
     float cur_[kMaxChannels] = {};
     float next_[kMaxChannels] = {};
     float gain_ = 1.0f;
-    float fadeIn_ = 0.0f;          // output-side fade after silence (declick)
-    float tail_[2] = {};           // last output frame (after pan), for the die-away
+    float fadeIn_ = 0.0f; // output-side fade after silence (declick)
+    float tail_[2] = {};  // last output frame (after pan), for the die-away
     int16_t block_[kBlockFrames * kMaxChannels] = {};
     size_t blockLen_ = 0, blockPos_ = 0; // frames
     Segment history_[kHistory] = {};

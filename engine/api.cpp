@@ -24,15 +24,13 @@ int& lastError() {
     return code;
 }
 
-template <typename T>
-T fail(int code, T result) {
+template <typename T> T fail(int code, T result) {
     lastError() = code;
     return result;
 }
 
 /** Runs `body`, turning any exception into an error code and `onError`. */
-template <typename T, typename F>
-T guarded(T onError, F&& body) {
+template <typename T, typename F> T guarded(T onError, F&& body) {
     try {
         return body();
     } catch (const std::bad_alloc&) {
@@ -50,7 +48,9 @@ std::shared_ptr<Stream> streamFor(DWORD handle) {
     return stream;
 }
 
-QWORD frameBytes(const Stream& s) { return static_cast<QWORD>(s.channels()) * 2; }
+QWORD frameBytes(const Stream& s) {
+    return static_cast<QWORD>(s.channels()) * 2;
+}
 
 constexpr QWORD kBadQword = static_cast<QWORD>(-1);
 constexpr DWORD kBadDword = static_cast<DWORD>(-1);
@@ -62,7 +62,8 @@ BASS_API DWORD BASS_GetVersion(void) {
     return BASS_VERSION;
 }
 
-BASS_API BOOL BASS_Init(int device, DWORD freq, DWORD /*flags*/, void* /*win*/, const void* /*clsid*/) {
+BASS_API BOOL BASS_Init(int device, DWORD freq, DWORD /*flags*/, void* /*win*/,
+                        const void* /*clsid*/) {
     return guarded<BOOL>(FALSE, [&]() -> BOOL {
         if (device < -1 || device > 1) {
             return fail(BASS_ERROR_DEVICE, FALSE);
@@ -71,7 +72,8 @@ BASS_API BOOL BASS_Init(int device, DWORD freq, DWORD /*flags*/, void* /*win*/, 
             return fail(BASS_ERROR_ILLPARAM, FALSE);
         }
         int error = BASS_OK;
-        const bool ok = Engine::instance().init(device, freq == 0 ? 44100 : static_cast<int>(freq), error);
+        const bool ok =
+            Engine::instance().init(device, freq == 0 ? 44100 : static_cast<int>(freq), error);
         lastError() = error;
         return ok ? TRUE : FALSE;
     });
@@ -199,7 +201,8 @@ BASS_API BOOL BASS_ChannelSetAttributes(DWORD handle, int freq, int volume, int 
             return FALSE;
         }
         // All three are checked before any is applied.
-        if ((freq != 0 && (freq < 100 || freq > 100000)) || (volume != -1 && (volume < 0 || volume > 100)) ||
+        if ((freq != 0 && (freq < 100 || freq > 100000)) ||
+            (volume != -1 && (volume < 0 || volume > 100)) ||
             (pan != -101 && (pan < -100 || pan > 100))) {
             return fail(BASS_ERROR_ILLPARAM, FALSE);
         }
@@ -282,8 +285,11 @@ BASS_API double BASS_ChannelBytes2Seconds(DWORD handle, QWORD pos) {
         if (!s) {
             return -1.0;
         }
-        return static_cast<double>(pos) / static_cast<double>(frameBytes(*s) * static_cast<QWORD>(s->sampleRate()));
+        return static_cast<double>(pos) /
+               static_cast<double>(frameBytes(*s) * static_cast<QWORD>(s->sampleRate()));
     });
 }
 
-BASS_API int BASS_ErrorGetCode(void) { return lastError(); }
+BASS_API int BASS_ErrorGetCode(void) {
+    return lastError();
+}

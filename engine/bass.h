@@ -44,17 +44,17 @@ typedef DWORD HCHANNEL; /**< a channel handle: here always a stream */
 
 /* Error codes reported by BASS_ErrorGetCode(). */
 #define BASS_OK 0
-#define BASS_ERROR_MEM 1      /**< out of memory */
-#define BASS_ERROR_FILEOPEN 2 /**< the file could not be opened */
-#define BASS_ERROR_DRIVER 3   /**< no usable output driver */
-#define BASS_ERROR_HANDLE 5   /**< not a valid stream handle */
-#define BASS_ERROR_FORMAT 6   /**< unsupported sample format */
-#define BASS_ERROR_POSITION 7 /**< position outside the stream */
-#define BASS_ERROR_INIT 8     /**< BASS_Init has not been called successfully */
-#define BASS_ERROR_START 9    /**< the output could not be started */
-#define BASS_ERROR_ALREADY 14 /**< already initialised, or already paused */
-#define BASS_ERROR_NOPAUSE 16 /**< the channel is not playing */
-#define BASS_ERROR_ILLTYPE 19 /**< illegal type of request */
+#define BASS_ERROR_MEM 1       /**< out of memory */
+#define BASS_ERROR_FILEOPEN 2  /**< the file could not be opened */
+#define BASS_ERROR_DRIVER 3    /**< no usable output driver */
+#define BASS_ERROR_HANDLE 5    /**< not a valid stream handle */
+#define BASS_ERROR_FORMAT 6    /**< unsupported sample format */
+#define BASS_ERROR_POSITION 7  /**< position outside the stream */
+#define BASS_ERROR_INIT 8      /**< BASS_Init has not been called successfully */
+#define BASS_ERROR_START 9     /**< the output could not be started */
+#define BASS_ERROR_ALREADY 14  /**< already initialised, or already paused */
+#define BASS_ERROR_NOPAUSE 16  /**< the channel is not playing */
+#define BASS_ERROR_ILLTYPE 19  /**< illegal type of request */
 #define BASS_ERROR_ILLPARAM 20 /**< an argument is invalid */
 #define BASS_ERROR_DEVICE 23   /**< no such device */
 #define BASS_ERROR_NOTAVAIL 37 /**< the requested data is not available */

@@ -49,7 +49,8 @@ void BM_DecodeEngine(benchmark::State& state) {
         buf.reserve(1 << 16);
         while (true) {
             buf.clear();
-            if (!d->decode(buf)) break;
+            if (!d->decode(buf))
+                break;
             benchmark::DoNotOptimize(buf.data());
         }
         frames = d->position();
@@ -59,7 +60,8 @@ void BM_DecodeEngine(benchmark::State& state) {
 BENCHMARK(BM_DecodeEngine)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 void BM_DecodeFfmpegCli(benchmark::State& state) {
-    const std::string cmd = "ffmpeg -nostdin -v quiet -i '" + benchFile() + "' -f s16le -y /dev/null";
+    const std::string cmd =
+        "ffmpeg -nostdin -v quiet -i '" + benchFile() + "' -f s16le -y /dev/null";
     for (auto _ : state) {
         if (std::system(cmd.c_str()) != 0) {
             state.SkipWithError("ffmpeg failed");
@@ -125,7 +127,8 @@ void BM_SeekToAudible(benchmark::State& state) {
         while (BASS_ChannelGetPosition(p.stream) <= target) {
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
 }
 BENCHMARK(BM_SeekToAudible)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
@@ -151,7 +154,8 @@ void BM_PlayCpu(benchmark::State& state) {
                 std::this_thread::sleep_until(next);
             }
         }
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
         state.counters["cpu_percent"] = 100.0 * (cpuSeconds() - cpu0) / wall;
         state.counters["wall_seconds"] = wall;
     }

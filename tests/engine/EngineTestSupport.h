@@ -23,7 +23,9 @@ inline std::string fixtureDir() {
     return dir ? dir : "engine-fixtures";
 }
 
-inline std::string fixture(const std::string& name) { return fixtureDir() + "/" + name; }
+inline std::string fixture(const std::string& name) {
+    return fixtureDir() + "/" + name;
+}
 
 /** Output of a shell command, as bytes. */
 inline std::vector<uint8_t> runCommand(const std::string& command) {
@@ -43,8 +45,8 @@ inline std::vector<uint8_t> runCommand(const std::string& command) {
 
 /** 16-bit samples of a whole file as ffmpeg's command line decodes it (native rate/channels). */
 inline std::vector<int16_t> ffmpegDecode(const std::string& path) {
-    const auto bytes =
-        runCommand("ffmpeg -nostdin -v quiet -i '" + path + "' -f s16le -acodec pcm_s16le - 2>/dev/null");
+    const auto bytes = runCommand("ffmpeg -nostdin -v quiet -i '" + path +
+                                  "' -f s16le -acodec pcm_s16le - 2>/dev/null");
     std::vector<int16_t> s(bytes.size() / 2);
     for (size_t i = 0; i < s.size(); ++i) {
         s[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
@@ -59,7 +61,8 @@ inline uint64_t mpg123Bytes(const std::string& path) {
 
 inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<uint8_t> readFile(const std::string& path) {
@@ -87,11 +90,12 @@ inline long residentKiB() {
     return resident * 4;
 }
 
-inline void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+inline void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 /** Waits up to `ms` for a condition, polling. */
-template <typename F>
-bool waitFor(int ms, F&& condition) {
+template <typename F> bool waitFor(int ms, F&& condition) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < until) {
         if (condition()) {
@@ -104,8 +108,10 @@ bool waitFor(int ms, F&& condition) {
 
 /** The engine initialised on the silent device for each test, freed after. */
 class EngineTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode(); }
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode();
+    }
     void TearDown() override { BASS_Free(); }
 
     static HSTREAM open(const std::string& name) {

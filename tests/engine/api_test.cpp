@@ -7,11 +7,14 @@
 
 using namespace tarvo::enginetest;
 
-TEST(EngineApi, VersionIs2_2) { EXPECT_EQ(BASS_GetVersion(), 0x00020002u); }
+TEST(EngineApi, VersionIs2_2) {
+    EXPECT_EQ(BASS_GetVersion(), 0x00020002u);
+}
 
 TEST(EngineApi, CallsBeforeInitFailCleanly) {
     BASS_Free(); // not initialised: still fine
-    EXPECT_EQ(BASS_StreamCreateFile(FALSE, fixture("sine440-44k1-stereo-s16.wav").c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(BASS_StreamCreateFile(FALSE, fixture("sine440-44k1-stereo-s16.wav").c_str(), 0, 0, 0),
+              0u);
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);
     EXPECT_FALSE(BASS_ChannelPlay(1, TRUE));
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);

@@ -49,7 +49,8 @@ std::string writeUnknownCodecWav() {
     const std::string path = fixture("unknown-codec.wav");
     std::vector<uint8_t> b;
     auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            b.push_back(static_cast<uint8_t>(v >> (8 * i)));
     };
     auto u16 = [&](uint16_t v) {
         b.push_back(static_cast<uint8_t>(v));
@@ -87,7 +88,8 @@ TEST_F(EngineFormats, WavLengthIsExact) {
 }
 
 TEST_F(EngineFormats, LosslessAndVorbisLengthsAreExact) {
-    for (const char* name : {"sine440-44k1-stereo.flac", "sine440-44k1-stereo.aiff", "sine440-44k1-stereo.ogg"}) {
+    for (const char* name :
+         {"sine440-44k1-stereo.flac", "sine440-44k1-stereo.aiff", "sine440-44k1-stereo.ogg"}) {
         const HSTREAM s = open(name);
         ASSERT_NE(s, 0u) << name << " " << BASS_ErrorGetCode();
         EXPECT_EQ(BASS_ChannelGetLength(s), 88200u * 4) << name;
@@ -126,7 +128,8 @@ TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123WithinOneFrame) {
         DWORD freq = 0;
         BASS_ChannelGetAttributes(s, &freq, nullptr, nullptr);
         const double frameBytes = ours / BASS_ChannelBytes2Seconds(s, ours) / freq; // 2 * channels
-        EXPECT_LE(std::abs(static_cast<double>(ours) - static_cast<double>(theirs)), 1152 * frameBytes)
+        EXPECT_LE(std::abs(static_cast<double>(ours) - static_cast<double>(theirs)),
+                  1152 * frameBytes)
             << path << ": ours " << ours << ", mpg123 " << theirs;
         BASS_StreamFree(s);
     }
@@ -152,10 +155,13 @@ TEST_F(EngineFormats, EveryTestedFormatPlays) {
         // Audible samples after a short while: something was decoded and played.
         std::vector<int16_t> pcm(2048);
         bool heard = waitFor(600, [&] {
-            const DWORD got = BASS_ChannelGetData(s, pcm.data(), static_cast<DWORD>(pcm.size() * 2));
-            if (got == static_cast<DWORD>(-1)) return false;
+            const DWORD got =
+                BASS_ChannelGetData(s, pcm.data(), static_cast<DWORD>(pcm.size() * 2));
+            if (got == static_cast<DWORD>(-1))
+                return false;
             for (size_t i = 0; i < got / 2; ++i) {
-                if (std::abs(pcm[i]) > 1000) return true;
+                if (std::abs(pcm[i]) > 1000)
+                    return true;
             }
             return false;
         });
@@ -208,26 +214,28 @@ TEST_P(EngineBadInput, GivesHandleZeroAndACodeAndLeavesNoThread) {
     EXPECT_EQ(BASS_ErrorGetCode(), GetParam().error);
     EXPECT_EQ(threadCount(), threadsBefore);
     // The same bytes from memory fail the same way (files that exist and hold something).
-    const auto bytes = std::filesystem::is_regular_file(path) ? readFile(path) : std::vector<uint8_t>{};
+    const auto bytes =
+        std::filesystem::is_regular_file(path) ? readFile(path) : std::vector<uint8_t>{};
     if (!bytes.empty()) {
         EXPECT_EQ(BASS_StreamCreateFile(TRUE, bytes.data(), 0, bytes.size(), 0), 0u);
         EXPECT_NE(BASS_ErrorGetCode(), BASS_OK);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, EngineBadInput,
-    ::testing::Values(BadInput{"no-such-file.mp3", BASS_ERROR_FILEOPEN},
-                      BadInput{"a-directory", BASS_ERROR_FILEOPEN},
-                      BadInput{"zero-bytes.mp3", BASS_ERROR_FILEFORM},
-                      BadInput{"x.mp3", BASS_ERROR_FILEFORM},
-                      BadInput{"truncated-5000.mp3", BASS_ERROR_FILEFORM},
-                      BadInput{"id3-size-exceeds-file.mp3", BASS_ERROR_FILEFORM},
-                      BadInput{"unknown-codec.wav", BASS_ERROR_CODEC}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& c : n) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return n;
-    });
+INSTANTIATE_TEST_SUITE_P(Files, EngineBadInput,
+                         ::testing::Values(BadInput{"no-such-file.mp3", BASS_ERROR_FILEOPEN},
+                                           BadInput{"a-directory", BASS_ERROR_FILEOPEN},
+                                           BadInput{"zero-bytes.mp3", BASS_ERROR_FILEFORM},
+                                           BadInput{"x.mp3", BASS_ERROR_FILEFORM},
+                                           BadInput{"truncated-5000.mp3", BASS_ERROR_FILEFORM},
+                                           BadInput{"id3-size-exceeds-file.mp3",
+                                                    BASS_ERROR_FILEFORM},
+                                           BadInput{"unknown-codec.wav", BASS_ERROR_CODEC}),
+                         [](const auto& info) {
+                             std::string n = info.param.name;
+                             for (char& c : n) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             }
+                             return n;
+                         });

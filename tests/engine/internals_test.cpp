@@ -45,8 +45,8 @@ std::vector<int16_t> decodeFrames(Decoder& d, size_t frames) {
 } // namespace
 
 TEST(EngineDecoder, ContinuousDecodeMatchesTheLengthAndFfmpeg) {
-    for (const char* name : {"noise-44k1-stereo.wav", "noise-44k1-stereo.flac", "noise-44k1-stereo-192k.mp3",
-                             "sine440-44k1-stereo.ogg"}) {
+    for (const char* name : {"noise-44k1-stereo.wav", "noise-44k1-stereo.flac",
+                             "noise-44k1-stereo-192k.mp3", "sine440-44k1-stereo.ogg"}) {
         auto d = openDecoder(name);
         ASSERT_TRUE(d);
         const auto all = decodeAll(*d);
@@ -67,7 +67,8 @@ TEST(EngineDecoder, SeekIsSampleAccurateInWavAndFlac) {
             const auto got = decodeFrames(*d, 2000);
             const size_t n = got.size();
             ASSERT_GT(n, 0u);
-            EXPECT_TRUE(std::equal(got.begin(), got.end(), all.begin() + frame * 2)) << name << " @" << frame;
+            EXPECT_TRUE(std::equal(got.begin(), got.end(), all.begin() + frame * 2))
+                << name << " @" << frame;
         }
     }
 }
@@ -100,7 +101,8 @@ TEST(EngineRing, CarriesEverySampleInOrderAcrossThreads) {
         int next = 0;
         while (next < kTotal) {
             const int n = std::min<int>(97, kTotal - next);
-            for (int i = 0; i < n; ++i) chunk[i] = static_cast<int16_t>(next + i);
+            for (int i = 0; i < n; ++i)
+                chunk[i] = static_cast<int16_t>(next + i);
             int done = 0;
             while (done < n) {
                 done += static_cast<int>(ring.write(chunk + done, static_cast<size_t>(n - done)));
@@ -141,7 +143,8 @@ TEST(EngineSpectrum, SineOnABinReadsItsAmplitude) {
     std::vector<float> in(1024), out(512);
     const double pi = std::acos(-1.0);
     for (double a : {0.1, 0.5, 1.0}) {
-        for (int i = 0; i < 1024; ++i) in[i] = static_cast<float>(a * std::sin(2 * pi * 64 * i / 1024.0));
+        for (int i = 0; i < 1024; ++i)
+            in[i] = static_cast<float>(a * std::sin(2 * pi * 64 * i / 1024.0));
         fft.compute(in.data(), out.data());
         EXPECT_NEAR(out[64], a, a * 0.01);
         EXPECT_LT(out[70], a * 0.001);

@@ -9,7 +9,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double seconds(HSTREAM s) { return BASS_ChannelBytes2Seconds(s, BASS_ChannelGetPosition(s)); }
+double seconds(HSTREAM s) {
+    return BASS_ChannelBytes2Seconds(s, BASS_ChannelGetPosition(s));
+}
 
 std::vector<int16_t> audible(HSTREAM s, size_t frames, int channels) {
     std::vector<int16_t> pcm(frames * channels);
@@ -20,7 +22,8 @@ std::vector<int16_t> audible(HSTREAM s, size_t frames, int channels) {
 
 double peak(const std::vector<int16_t>& pcm) {
     int m = 0;
-    for (int16_t v : pcm) m = std::max(m, std::abs(static_cast<int>(v)));
+    for (int16_t v : pcm)
+        m = std::max(m, std::abs(static_cast<int>(v)));
     return m / 32768.0;
 }
 
@@ -101,7 +104,8 @@ TEST_F(EnginePlayback, EndMakesTheStreamInactiveAtItsLength) {
         const QWORD length = BASS_ChannelGetLength(s);
         ASSERT_TRUE(BASS_ChannelSetPosition(s, length - 44100 / 10 * 4)); // 0.1 s before the end
         ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-        EXPECT_TRUE(waitFor(1000, [&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; })) << name;
+        EXPECT_TRUE(waitFor(1000, [&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }))
+            << name;
         EXPECT_EQ(BASS_ChannelGetPosition(s), length) << name;
         // Playing again (not a restart) starts over from the beginning.
         ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
@@ -121,13 +125,15 @@ TEST_F(EnginePlayback, SeekIsSampleAccurateForWavAndFlac) {
             ASSERT_TRUE(BASS_ChannelSetPosition(s, frame * 4 + 3)); // rounded down to the frame
             EXPECT_EQ(BASS_ChannelGetPosition(s), frame * 4) << "the new position at once";
             ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-            ASSERT_TRUE(waitFor(2000, [&] { return BASS_ChannelGetPosition(s) / 4 > frame + 2048; }));
+            ASSERT_TRUE(
+                waitFor(2000, [&] { return BASS_ChannelGetPosition(s) / 4 > frame + 2048; }));
             pauseAndSettle(s);
             const QWORD pos = BASS_ChannelGetPosition(s) / 4;
             ASSERT_GT(pos, frame + 1024);
             // The 1024 frames heard last end at the audible position: compare with the file.
             const auto heard = audible(s, 1024, 2);
-            const std::vector<int16_t> expected(reference.begin() + static_cast<long>((pos - 1024) * 2),
+            const std::vector<int16_t> expected(reference.begin() +
+                                                    static_cast<long>((pos - 1024) * 2),
                                                 reference.begin() + static_cast<long>(pos * 2));
             EXPECT_EQ(heard, expected) << name << " after a seek to frame " << frame;
         }
@@ -161,7 +167,8 @@ TEST_F(EnginePlayback, SeekInMp3IsWithinOneFrame) {
             }
         }
         double energy = 0;
-        for (int16_t v : heard) energy += static_cast<double>(v) * v;
+        for (int16_t v : heard)
+            energy += static_cast<double>(v) * v;
         EXPECT_LE(std::abs(bestShift), 1152) << "frame " << frame;
         EXPECT_LT(bestErr, energy * 0.01) << "the heard samples are the file's, frame " << frame;
     }
@@ -208,7 +215,8 @@ TEST_F(EnginePlayback, VolumeChangesAreRampedNotStepped) {
     std::vector<double> cyclePeaks;
     for (size_t c = 0; c + 44 <= 8192; c += 44) {
         int m = 0;
-        for (size_t i = c; i < c + 44; ++i) m = std::max(m, std::abs(static_cast<int>(pcm[2 * i])));
+        for (size_t i = c; i < c + 44; ++i)
+            m = std::max(m, std::abs(static_cast<int>(pcm[2 * i])));
         cyclePeaks.push_back(m / 32768.0);
     }
     double biggestDrop = 0;
@@ -222,7 +230,8 @@ TEST_F(EnginePlayback, VolumeChangesAreRampedNotStepped) {
 }
 
 TEST_F(EnginePlayback, SpectrumOfA1kHzSinePeaksAtBin23WithItsAmplitude) {
-    for (const char* name : {"sine1k-6dBFS-44k1-stereo-s16.wav", "sine1k-6dBFS-44k1-stereo-128k.mp3"}) {
+    for (const char* name :
+         {"sine1k-6dBFS-44k1-stereo-s16.wav", "sine1k-6dBFS-44k1-stereo-128k.mp3"}) {
         const HSTREAM s = open(name);
         ASSERT_NE(s, 0u);
         ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
@@ -277,5 +286,6 @@ TEST_F(EnginePlayback, SeekLatencyIsShort) {
     ASSERT_TRUE(waitFor(500, [&] { return BASS_ChannelGetPosition(s) > 3u * 176400; }));
     const double latency = std::chrono::duration<double>(Clock::now() - start).count();
     RecordProperty("seek_to_audible_ms", std::to_string(latency * 1000));
-    EXPECT_LT(latency, 0.25) << "generous bound for loaded test machines; the benchmark measures it";
+    EXPECT_LT(latency, 0.25)
+        << "generous bound for loaded test machines; the benchmark measures it";
 }

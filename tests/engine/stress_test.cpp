@@ -11,7 +11,7 @@ TEST_F(EngineStress, CreatingAndFreeingManyStreamsLeavesNoThreadsOrMemory) {
     const int baseThreads = threadCount();
     auto cycle = [&](int n) {
         for (int i = 0; i < n; ++i) {
-            const char* name = i % 3 == 0 ? "sine440-44k1-stereo-128k.mp3"
+            const char* name = i % 3 == 0   ? "sine440-44k1-stereo-128k.mp3"
                                : i % 3 == 1 ? "sine440-44k1-stereo-s16.wav"
                                             : "sine440-44k1-stereo.ogg";
             const HSTREAM s = open(name);
@@ -43,7 +43,8 @@ TEST_F(EngineStress, CreatingAndFreeingManyStreamsLeavesNoThreadsOrMemory) {
 TEST_F(EngineStress, ManyStreamsAtOnce) {
     std::vector<HSTREAM> streams;
     for (int i = 0; i < 24; ++i) {
-        const HSTREAM s = open(i % 2 ? "sine440-44k1-stereo-s16.wav" : "sine440-22k05-mono-64k.mp3");
+        const HSTREAM s =
+            open(i % 2 ? "sine440-44k1-stereo-s16.wav" : "sine440-22k05-mono-64k.mp3");
         ASSERT_NE(s, 0u);
         ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
         streams.push_back(s);
@@ -63,7 +64,8 @@ TEST_F(EngineStress, TwoThreadsCallingAtOnce) {
     auto worker = [&](int id) {
         for (int i = 0; i < 40; ++i) {
             // Each thread has its own streams...
-            const HSTREAM own = open(id ? "sine440-44k1-stereo-128k.mp3" : "sine440-44k1-stereo.flac");
+            const HSTREAM own =
+                open(id ? "sine440-44k1-stereo-128k.mp3" : "sine440-44k1-stereo.flac");
             if (own == 0 || !BASS_ChannelPlay(own, TRUE)) {
                 ++failures;
                 continue;
@@ -72,15 +74,18 @@ TEST_F(EngineStress, TwoThreadsCallingAtOnce) {
             BASS_ChannelSetAttributes(own, 0, i % 101, 0);
             // ...and both work on the shared one.
             float fft[512];
-            if (BASS_ChannelGetData(shared, fft, BASS_DATA_FFT1024) != 2048) ++failures;
-            if (BASS_ChannelGetPosition(shared) == static_cast<QWORD>(-1)) ++failures;
+            if (BASS_ChannelGetData(shared, fft, BASS_DATA_FFT1024) != 2048)
+                ++failures;
+            if (BASS_ChannelGetPosition(shared) == static_cast<QWORD>(-1))
+                ++failures;
             BASS_ChannelSetPosition(shared, static_cast<QWORD>(i % 10) * 17640);
             if (i % 7 == id) {
                 BASS_ChannelPause(shared);
                 BASS_ChannelPlay(shared, FALSE);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            if (!BASS_StreamFree(own)) ++failures;
+            if (!BASS_StreamFree(own))
+                ++failures;
         }
     };
     std::thread a(worker, 0), b(worker, 1);
@@ -93,7 +98,8 @@ TEST_F(EngineStress, TwoThreadsCallingAtOnce) {
 TEST(EngineStressLifecycle, FreeWhileAnotherThreadUsesStreams) {
     for (int round = 0; round < 5; ++round) {
         ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
-        const HSTREAM s = BASS_StreamCreateFile(FALSE, fixture("sine440-44k1-stereo-s16.wav").c_str(), 0, 0, 0);
+        const HSTREAM s =
+            BASS_StreamCreateFile(FALSE, fixture("sine440-44k1-stereo-s16.wav").c_str(), 0, 0, 0);
         ASSERT_NE(s, 0u);
         BASS_ChannelPlay(s, TRUE);
         std::atomic<bool> stop{false};
