@@ -12,6 +12,7 @@
 #include <QTemporaryFile>
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
+#include <tuple>
 
 namespace {
 
@@ -50,12 +51,13 @@ tk::Window& window() {
         tk::WindowSpec spec;
         spec.width = 320;
         spec.height = 355;
-        for (const auto& [id, kind, name] : {std::tuple{1u, tk::Kind::PictureButton, "button"},
-                                             std::tuple{2u, tk::Kind::TransparentLabel, "label"}}) {
+        for (const auto& [id, kind, unitName] :
+             {std::tuple{1u, tk::Kind::PictureButton, "button"},
+              std::tuple{2u, tk::Kind::TransparentLabel, "label"}}) {
             tk::UnitSpec unit;
             unit.id = id;
             unit.kind = kind;
-            unit.name = QString::fromLatin1(name);
+            unit.name = QString::fromLatin1(unitName);
             unit.visible = true;
             spec.units.append(unit);
         }

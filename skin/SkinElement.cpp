@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSize>
+#include <QWidget>
+#include <algorithm>
 #include <cstring>
 
 namespace skin {
@@ -26,6 +28,23 @@ QByteArray cutFrame(const tk::Bitmap& strip, int index, int frameWidth) {
     const long long x = static_cast<long long>(index) * frameWidth;
     frame.copyFrom(strip, clampToInt(x), 0, frameWidth, strip.height(), 0, 0);
     return frame.saveBytes();
+}
+
+// Moves and sizes the unit, each given value brought within what a widget can hold, so that
+// the extreme numbers a tag may give never overflow the geometry arithmetic downstream.
+void place(tk::Unit& unit, std::optional<int> left, std::optional<int> top,
+           std::optional<int> width = {}, std::optional<int> height = {}) {
+    const auto limit = [](std::optional<int> value) -> std::optional<int> {
+        if (!value)
+            return value;
+        return std::clamp(*value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    };
+    unit.move(limit(left), limit(top), limit(width), limit(height));
+}
+
+// An empty path or one holding a zero character can name no file; Qt would only warn.
+bool canNameAFile(const QString& path) {
+    return !path.isEmpty() && !path.contains(QChar(u'\0'));
 }
 
 // The size of the unit's first picture; 0 × 0 when it has none or it does not decode.
@@ -62,16 +81,16 @@ void SkinElement::SetUpImageButton(tk::Unit& button, const QString& prefix,
     // All four pictures are cut whatever the frame count: a button always has four states.
     for (int n = 1; n <= pictureCount; ++n)
         button.setPicture(n, cutFrame(strip, n - 1, frameWidth));
-    button.move({}, {}, frameWidth, strip.height());
+    place(button, {}, {}, frameWidth, strip.height());
     button.setTransparentColour(context().transparentColour);
 
     // Without a usable position the button stays where it is, at its new size.
     int left = button.left(), top = button.top();
     int width = button.width(), height = button.height();
     ParsePosition(tag, left, top, width, height);
-    button.move(left, top, width, height);
+    place(button, left, top, width, height);
     if (prefix == QLatin1String("thumb_"))
-        button.move({}, {}, frameWidth);
+        place(button, {}, {}, frameWidth);
 }
 
 QByteArray SkinElement::ImageFromMarkup(const QString& markup,
@@ -82,7 +101,7 @@ QByteArray SkinElement::ImageFromMarkup(const QString& markup,
         return {};
     // Only regular files: a device or a directory named in a tag is no image.
     const QString path = context().skinFolder + *fileName;
-    if (!QFileInfo(path).isFile())
+    if (!canNameAFile(path) || !QFileInfo(path).isFile())
         return {};
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -141,12 +160,12 @@ void SkinElement::PlaceControl(tk::Unit& unit, bool sizeFromPicture) {
     const int top = parts->at(1);
     if (sizeFromPicture) {
         const QSize size = pictureSize(unit);
-        unit.move(left, top, size.width(), size.height());
+        place(unit, left, top, size.width(), size.height());
         return;
     }
     // A right or bottom before the left or top gives a negative size, handed on as it is.
-    unit.move(left, top, clampToInt(static_cast<long long>(parts->at(2)) - left - 2),
-              clampToInt(static_cast<long long>(parts->at(3)) - top - 2));
+    place(unit, left, top, clampToInt(static_cast<long long>(parts->at(2)) - left - 2),
+          clampToInt(static_cast<long long>(parts->at(3)) - top - 2));
 }
 
 void SkinElement::StyleLabel(tk::Unit& label, std::optional<bool> clearCaption) {
@@ -157,7 +176,7 @@ void SkinElement::StyleLabel(tk::Unit& label, std::optional<bool> clearCaption) 
     }
     int left = 0, top = 0, width = 0, height = 0;
     ParsePosition(tag, left, top, width, height);
-    label.move(left, top, width, height);
+    place(label, left, top, width, height);
 
     // The colour value opens with "#", which is dropped whatever it is.
     if (const std::optional<QString> colour = attributeValue(tag, u"color="))
@@ -183,9 +202,9 @@ void SkinElement::PlaceControlBox(tk::Unit& unit, bool sizeFromPicture) {
     ParsePosition(unit.tag(), left, top, width, height);
     if (sizeFromPicture) {
         const QSize size = pictureSize(unit);
-        unit.move(left, top, size.width(), size.height());
+        place(unit, left, top, size.width(), size.height());
     } else {
-        unit.move(left, top, width, height);
+        place(unit, left, top, width, height);
     }
 }
 
@@ -221,7 +240,7 @@ QString SkinElement::LoadMarkupFile(const QString& path) {
     // such as a device full of zeros ends at once.
     QByteArray bytes;
     QFile file(path);
-    if (!QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly)) {
+    if (canNameAFile(path) && !QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly)) {
         char chunk[16 * 1024];
         qint64 got = 0;
         while ((got = file.read(chunk, sizeof chunk)) > 0) {

@@ -2,6 +2,7 @@
 #include "SkinTestWindow.h"
 
 #include <QRect>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using skin::SkinContext;
@@ -137,4 +138,16 @@ TEST_F(PlaceControlTest, ExtremeNumbersSaturateInsteadOfOverflowing) {
     // and the toolkit keeps it within what a widget can be.
     EXPECT_EQ(unit.width(), 0);
     EXPECT_GT(unit.height(), 0);
+}
+
+TEST_F(PlaceControlTest, ExtremeCoordinatesStayWithinWhatAWidgetCanHold) {
+    // Found by fuzzing: a top far below the int range with an empty picture's height made
+    // the geometry arithmetic overflow.
+    tk::Unit& unit = button(QStringLiteral("position=\"-66, -9999999996,9999999989,right-6\""));
+    unit.setPicture(1, {});
+    element.PlaceControlBox(unit, true);
+    EXPECT_EQ(geometry(unit), QRect(-66, -QWIDGETSIZE_MAX, 0, 0));
+    element.PlaceControlBox(unit);
+    EXPECT_EQ(geometry(unit).top(), -QWIDGETSIZE_MAX);
+    EXPECT_EQ(unit.height(), QWIDGETSIZE_MAX);
 }

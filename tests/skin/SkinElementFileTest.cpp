@@ -29,6 +29,13 @@ class SkinElementFile : public ::testing::Test {
     SkinElement element{context};
 };
 
+int warnings = 0;
+
+void countWarnings(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        ++warnings;
+}
+
 } // namespace
 
 TEST_F(SkinElementFile, ImageFromMarkupKeyDependsOnThePrefix) {
@@ -82,4 +89,16 @@ TEST_F(SkinElementFile, LoadMarkupFileStopsAtTheFirstZeroOfAnEndlessSource) {
     if (!QFile::exists(QStringLiteral("/dev/zero")))
         GTEST_SKIP() << "no /dev/zero here";
     EXPECT_EQ(element.LoadMarkupFile(QStringLiteral("/dev/zero")), QString());
+}
+
+TEST_F(SkinElementFile, NamesThatCanNameNoFileReadAsNothingWithoutAWarning) {
+    warnings = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
+    QString withZero = QStringLiteral(" image=\"a.bmp\"");
+    withZero[9] = QChar(u'\0');
+    EXPECT_EQ(element.ImageFromMarkup(withZero, std::nullopt), QByteArray());
+    EXPECT_EQ(element.LoadMarkupFile(QString()), QString());
+    EXPECT_EQ(element.LoadMarkupFile(dir.filePath(QStringLiteral("a\0b"))), QString());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 0);
 }
