@@ -1,0 +1,50 @@
+#include "CommandLine.h"
+
+#include <QCommandLineParser>
+
+namespace app {
+
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QString* message,
+                                            int* exitCode) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tarvo, a skinned music player."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a PNG of the main window to FILE (after --quit-after seconds, "
+                       "else after 3 seconds)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
+                                       QStringLiteral("Quit after SECONDS seconds."),
+                                       QStringLiteral("SECONDS"));
+    parser.addOption(help);
+    parser.addOption(screenshot);
+    parser.addOption(quitAfter);
+    if (!parser.parse(arguments)) {
+        *message = parser.errorText() + QStringLiteral("\n\n") + parser.helpText();
+        *exitCode = 2;
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        *message = parser.helpText();
+        *exitCode = 0;
+        return std::nullopt;
+    }
+    CommandLine line;
+    line.screenshotPath = parser.value(screenshot);
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        const double seconds = parser.value(quitAfter).toDouble(&ok);
+        if (!ok || seconds < 0) {
+            *message = QStringLiteral("--quit-after needs a number of seconds, not \"%1\"\n")
+                           .arg(parser.value(quitAfter));
+            *exitCode = 2;
+            return std::nullopt;
+        }
+        line.quitAfter = seconds;
+    }
+    return line;
+}
+
+} // namespace app

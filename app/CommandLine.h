@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace app {
+
+struct CommandLine {
+    QString screenshotPath;          // --screenshot FILE
+    std::optional<double> quitAfter; // --quit-after SECONDS
+};
+
+// Parses the player's options. On --help, or on a malformed option, `message` receives the
+// text to print and nothing is returned; `exitCode` says how the process should end.
+std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QString* message,
+                                            int* exitCode);
+
+} // namespace app

@@ -1,0 +1,76 @@
+#include "CommandLine.h"
+#include "Player.h"
+#include "QtServices.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+// Saves what the screen shows of the main window.
+bool saveScreenshot(const QWidget* window, const QString& path) {
+    QPixmap shot;
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && window->screen())
+        shot = window->screen()->grabWindow(0, window->x(), window->y(), window->width(),
+                                            window->height());
+    if (shot.isNull())
+        shot = const_cast<QWidget*>(window)->grab();
+    return shot.save(path, "PNG");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The player places its own window and draws on the desktop: it needs X11 (or XWayland).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            std::fprintf(stderr, "tarvo: no X display: DISPLAY is not set (scripts/run starts "
+                                 "one under Xvfb)\n");
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tarvo"));
+    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
+
+    QString message;
+    int exitCode = 0;
+    const auto options = app::parseCommandLine(QApplication::arguments(), &message, &exitCode);
+    if (!options) {
+        std::fputs(qPrintable(message), exitCode == 0 ? stdout : stderr);
+        return exitCode;
+    }
+
+    tk::QtMessageBox messageBox;
+    tk::QtFileDialog fileDialog;
+    tk::QtTrayIcon trayIcon;
+    tk::QtWebOpener webOpener;
+    const tk::Services services{&messageBox, &fileDialog, &trayIcon, &webOpener};
+
+    app::Player player(services, QApplication::applicationDirPath());
+    if (!player.start())
+        return 0; // the engine check refused; its message has been shown
+
+    if (!options->screenshotPath.isEmpty()) {
+        const int delay = static_cast<int>(options->quitAfter.value_or(3.0) * 1000);
+        // Just before quitting, so the screenshot shows the window as the run left it.
+        QTimer::singleShot(std::max(0, delay - 50), &application, [&] {
+            if (saveScreenshot(player.mainWindow()->widget(), options->screenshotPath))
+                std::printf("screenshot: %s\n", qPrintable(options->screenshotPath));
+            else
+                std::fprintf(stderr, "tarvo: cannot save the screenshot to %s\n",
+                             qPrintable(options->screenshotPath));
+            std::fflush(stdout);
+        });
+    }
+    if (options->quitAfter)
+        QTimer::singleShot(static_cast<int>(*options->quitAfter * 1000), &application,
+                           [] { QCoreApplication::exit(0); });
+    return QApplication::exec();
+}

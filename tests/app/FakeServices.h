@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Services.h"
+
+#include <QStringList>
+
+// Services that record what the player asked of the person instead of asking.
+
+struct RecordingMessageBox : tk::MessageBoxService {
+    struct Shown {
+        QString text;
+        int flags;
+        QString title;
+    };
+    QList<Shown> shown;
+    void show(const QString& text, int flags, const QString& title, QWidget*) override {
+        shown.append({text, flags, title});
+    }
+};
+
+struct RecordingTrayIcon : tk::TrayIconService {
+    bool visible = false;
+    QString tip;
+    int iconBytes = 0;
+    void show(const QByteArray& icon, const QString& newTip) override {
+        visible = true;
+        tip = newTip;
+        iconBytes = icon.size();
+    }
+    void remove() override { visible = false; }
+    bool isShown() const override { return visible; }
+};
+
+struct AnsweringFileDialog : tk::FileDialogService {
+    QString answer;
+    QStringList askedIn;
+    QString openFile(const QString& initialDirectory, QWidget*) override {
+        askedIn << initialDirectory;
+        return answer;
+    }
+};

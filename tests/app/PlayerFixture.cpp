@@ -1,0 +1,24 @@
+#include "PlayerFixture.h"
+
+#include <QFile>
+
+void PlayerFixture::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+}
+
+void PlayerFixture::TearDown() {
+    player.reset();
+}
+
+void PlayerFixture::installEngine(bool withDefaultTrack) {
+    const QString build = QStringLiteral(TARVO_BUILD_DIR);
+    ASSERT_TRUE(QFile::copy(build + "/libbass.so", programDir() + "/libbass.so"));
+    if (withDefaultTrack)
+        ASSERT_TRUE(QFile::copy(build + "/2.mp3", programDir() + "/2.mp3"));
+}
+
+bool PlayerFixture::startPlayer() {
+    const tk::Services services{&messageBox, &fileDialog, &trayIcon, nullptr};
+    player = std::make_unique<app::Player>(services, programDir());
+    return player->start();
+}
