@@ -20,7 +20,7 @@ namespace skin {
 // images call each other through the virtual table.
 //
 // Positions in texts are 1-based and count the characters (UTF-16 units) of the text.
-// GUI thread only.
+// Geometry handed to a unit is kept within ±QWIDGETSIZE_MAX. GUI thread only.
 class SkinElement {
   public:
     explicit SkinElement(SkinContext& context);
