@@ -2,6 +2,7 @@
 #include "PlayerFixture.h"
 
 #include <QFile>
+#include <QSet>
 #include <QWidget>
 
 namespace {
@@ -107,6 +108,35 @@ TEST_F(StartUp, OptionsWindowIsLoadedHiddenWithItsPagesArranged) {
     EXPECT_FALSE(options.unit(QString::fromUtf8("外形框播放"))->isVisible());
     // The tray icon follows the check box, unchecked in the layout.
     EXPECT_FALSE(trayIcon.visible);
+}
+
+// The displays the player shows are inside the collapsed window and clear of every other
+// visible unit, except the parts one slider is made of and the time display, which lies over
+// the analyser's top-right corner: at its fixed left and width nothing else has room for it.
+TEST_F(StartUp, DisplaysShowInsideTheCollapsedWindowWithoutOverlaps) {
+    installEngine(false);
+    ASSERT_TRUE(startPlayer());
+    tk::Window& main = *player->mainWindow();
+    const QStringList shown = {"图形按钮时间", "透明标签信息", "透明标签声道",
+                               "透明标签状态", "透明标签进度", "图形按钮停止"};
+    const QSet<QString> allowed = {"图形按钮时间|图片框可视化", "透明标签进度|图片框进度条",
+                                   "透明标签进度|图形按钮进度"};
+    auto rectOf = [](const tk::Unit& u) { return QRect(u.left(), u.top(), u.width(), u.height()); };
+    for (const QString& name : shown) {
+        const tk::Unit& unit = *main.unit(name);
+        const QRect rect = rectOf(unit);
+        EXPECT_TRUE(unit.isVisible()) << name.toStdString();
+        EXPECT_TRUE(QRect(0, 0, 320, 168).contains(rect)) << name.toStdString();
+        EXPECT_FALSE(rect.isEmpty()) << name.toStdString();
+        for (const auto& other : main.units()) {
+            QWidget* widget = other->widget();
+            if (other->name() == name || !widget || widget->parentWidget() != main.widget() ||
+                !other->isVisible() || allowed.contains(name + "|" + other->name()))
+                continue;
+            EXPECT_FALSE(rect.intersects(rectOf(*other)))
+                << name.toStdString() << " overlaps " << other->name().toStdString();
+        }
+    }
 }
 
 // Every event the layout binds reaches a handler, except those of features not built yet;

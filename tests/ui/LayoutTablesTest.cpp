@@ -1,0 +1,222 @@
+#include "LayoutTables.h"
+#include "LayoutSpec.h"
+#include "Layouts.h"
+#include "UnitFactory.h"
+
+#include <QImage>
+#include <QMap>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+using layout_tables::Row;
+
+// The changes made to the tables so that the player's displays show inside the collapsed
+// window without covering one another.
+struct Mend {
+    const char* name;
+    const char* state;
+    const char* tag;
+    const char* pictures;
+    int left = -1, top = -1, width = -1, height = -1;
+};
+const Mend kMainWindowMends[] = {
+    {"图形按钮时间", "V", "position=\"240, 32, 305, 52\"", nullptr},
+    {"透明标签信息", "V", "position=\"118, 4, 206, 22\"", nullptr},
+    {"透明标签声道", "V", "position=\"265, 17, 306, 30\"", nullptr},
+    {"透明标签状态", nullptr, "position=\"30, 131, 125, 144\"", nullptr},
+    {"透明标签进度", nullptr, "position=\"10, 150, 130, 162\"", nullptr},
+    {"图形按钮停止", "VD", "position=\"195, 135, 222, 162\"", "25x25;25x25;25x25;25x25", 195, 135,
+     25, 25},
+};
+
+QString stateLetters(const tk::UnitSpec& unit) {
+    return QString(unit.visible ? "V" : "") + (unit.disabled ? "D" : "") +
+           (unit.focusable ? "F" : "");
+}
+
+QString eventNames(const QVector<tk::EventKind>& events) {
+    QStringList names;
+    for (tk::EventKind event : events)
+        names << tk::eventName(event);
+    return names.join(',');
+}
+
+// The pixel sizes of a unit's pictures, as "WxH;WxH;;", trailing empties dropped.
+QString pictureSizes(const QStringList& paths) {
+    QStringList sizes;
+    for (const QString& path : paths) {
+        if (path.isEmpty()) {
+            sizes << QString();
+            continue;
+        }
+        const QImage image = QImage::fromData(tk::skinPicture(path));
+        sizes << (image.isNull() ? QStringLiteral("missing:") + path
+                                 : QStringLiteral("%1x%2").arg(image.width()).arg(image.height()));
+    }
+    while (!sizes.isEmpty() && sizes.last().isEmpty())
+        sizes.removeLast();
+    return sizes.join(';');
+}
+
+QString trimmedSizes(QString sizes) {
+    while (sizes.endsWith(';'))
+        sizes.chop(1);
+    return sizes;
+}
+
+tk::WindowSpec load(const char* window) {
+    QString error;
+    const auto spec = tk::loadWindowSpec(ui::layoutPath(window), &error);
+    EXPECT_TRUE(spec) << error.toStdString();
+    return spec.value_or(tk::WindowSpec{});
+}
+
+// Compares every unit of a window with its table rows; `mends` replace table values.
+void expectUnits(const tk::WindowSpec& spec, const std::vector<Row>& rows,
+                 const QMap<QString, Mend>& mends = {}) {
+    for (const Row& row : rows) {
+        const QString name = QString::fromUtf8(row.name);
+        SCOPED_TRACE(row.name);
+        const tk::UnitSpec* unit = spec.unit(name);
+        ASSERT_NE(unit, nullptr);
+        const Mend mend = mends.value(name, Mend{row.name, nullptr, nullptr, nullptr});
+        EXPECT_EQ(tk::kindName(unit->kind), QString::fromUtf8(row.kind));
+        const QRect expected = mend.left >= 0 ? QRect(mend.left, mend.top, mend.width, mend.height)
+                                              : QRect(row.left, row.top, row.width, row.height);
+        EXPECT_EQ(QRect(unit->left, unit->top, unit->width, unit->height), expected);
+        EXPECT_EQ(unit->container, QString::fromUtf8(row.container));
+        EXPECT_EQ(stateLetters(*unit), QString::fromUtf8(mend.state ? mend.state : row.state));
+        EXPECT_EQ(unit->text, QString::fromUtf8(row.text));
+        EXPECT_EQ(unit->tag, QString::fromUtf8(mend.tag ? mend.tag : row.tag));
+        EXPECT_EQ(pictureSizes(unit->pictures),
+                  trimmedSizes(QString::fromUtf8(mend.pictures ? mend.pictures : row.pictures)));
+        EXPECT_EQ(eventNames(unit->events), QString::fromUtf8(row.events));
+    }
+}
+
+TEST(Layout, MainWindow) {
+    const tk::WindowSpec spec = load("main");
+    EXPECT_EQ(spec.windowId, 0x52010001u);
+    EXPECT_EQ(spec.unitId, 0x06010000u);
+    EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 320, 355));
+    EXPECT_EQ(spec.caption, QString::fromUtf8("TARVO播放器"));
+    EXPECT_TRUE(spec.visible);
+    EXPECT_TRUE(spec.frameless);
+    EXPECT_EQ(spec.pictureMode, 3);
+    EXPECT_EQ(pictureSizes({spec.background}), "300x320");
+    EXPECT_EQ(pictureSizes({spec.icon}), "128x128");
+    EXPECT_EQ(spec.soundPlay, 2);
+    EXPECT_EQ(eventNames(spec.events), "created,destroying,leftPressed");
+
+    QMap<QString, Mend> mends;
+    for (const Mend& mend : kMainWindowMends)
+        mends.insert(QString::fromUtf8(mend.name), mend);
+    expectUnits(spec, layout_tables::main, mends);
+
+    // The unused list menu: a top-level item and four items under it.
+    const char* items[] = {"列表菜单", "添加文件", "添加目录", "删除选中", "清空全部"};
+    for (uint32_t i = 0; i < 5; ++i) {
+        const tk::UnitSpec* item = spec.unit(QString::fromUtf8(items[i]));
+        ASSERT_NE(item, nullptr) << items[i];
+        EXPECT_EQ(item->kind, tk::Kind::MenuItem);
+        EXPECT_EQ(item->id, 0x2601163au + i);
+        EXPECT_EQ(item->parentMenu, i == 0 ? QString() : QString::fromUtf8("列表菜单"));
+        EXPECT_TRUE(item->events.isEmpty());
+    }
+    EXPECT_EQ(spec.units.size(), int(layout_tables::main.size()) + 5);
+}
+
+TEST(Layout, MainWindowTimeDisplayLiesAboveTheAnalyser) {
+    const tk::WindowSpec spec = load("main");
+    int time = -1, analyser = -1;
+    for (int i = 0; i < spec.units.size(); ++i) {
+        if (spec.units[i].name == QString::fromUtf8("图形按钮时间"))
+            time = i;
+        if (spec.units[i].name == QString::fromUtf8("图片框可视化"))
+            analyser = i;
+    }
+    EXPECT_LT(time, analyser); // earlier in the layout: on top
+}
+
+TEST(Layout, OptionsWindow) {
+    const tk::WindowSpec spec = load("options");
+    EXPECT_EQ(spec.windowId, 0x52010bbdu);
+    EXPECT_EQ(spec.unitId, 0x06010bbcu);
+    EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 1169, 572));
+    EXPECT_EQ(spec.caption, QString::fromUtf8("选项"));
+    EXPECT_FALSE(spec.visible);
+    EXPECT_EQ(eventNames(spec.events), "created,queryClose,shown");
+    expectUnits(spec, layout_tables::options);
+    EXPECT_EQ(spec.units.size(), 97);
+    // Check boxes start checked exactly where the layout says so.
+    QStringList checked;
+    for (const tk::UnitSpec& unit : spec.units) {
+        if (unit.checked)
+            checked << unit.name;
+    }
+    EXPECT_EQ(checked, QString::fromUtf8(
+                           "常规选择框多列显示曲目 常规选择框显示快捷键 常规选择框任务栏滚动标题 "
+                           "视觉效果选择框显示顶峰 视觉效果选择框显示频带")
+                           .split(' '));
+    const tk::UnitSpec* slider = spec.unit(QString::fromUtf8("视觉效果滑块条间隔"));
+    EXPECT_EQ(slider->rangeMin, 0);
+    EXPECT_EQ(slider->rangeMax, 9);
+    EXPECT_EQ(spec.unit(QString::fromUtf8("视觉效果滑块条频带衰减"))->position, 6);
+    EXPECT_EQ(spec.unit(QString::fromUtf8("视觉效果颜色选择器顶端"))->colour, 0x008050FFu);
+    EXPECT_EQ(spec.unit(QString::fromUtf8("视觉效果颜色选择器底端"))->colour, 0x0000FFFFu);
+}
+
+TEST(Layout, FilePropertiesWindow) {
+    const tk::WindowSpec spec = load("properties");
+    EXPECT_EQ(spec.windowId, 0x5201145au);
+    EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 548, 424));
+    EXPECT_EQ(spec.caption, QString::fromUtf8("文件属性"));
+    expectUnits(spec, layout_tables::properties);
+    EXPECT_EQ(spec.units.size(), 38);
+    const tk::UnitSpec* tabs = spec.unit(QString::fromUtf8("选择夹1"));
+    EXPECT_EQ(tabs->items, QString::fromUtf8("属性 专辑封面").split(' '));
+    for (const char* name : {"图片框1", "按钮5", "按钮6", "超级链接框2"})
+        EXPECT_EQ(spec.unit(QString::fromUtf8(name))->page, 1) << name;
+    for (const char* name : {"标签文件名", "编辑框1", "分组框1", "分组框2", "分组框3", "按钮1"})
+        EXPECT_EQ(spec.unit(QString::fromUtf8(name))->page, 0) << name;
+    EXPECT_EQ(spec.unit(QString::fromUtf8("组合框4"))->items.size(), 6);
+    EXPECT_EQ(spec.unit(QString::fromUtf8("组合框2"))->items.size(), 4);
+    EXPECT_TRUE(spec.unit(QString::fromUtf8("选择框1"))->checked);
+}
+
+TEST(Layout, AboutAndDailyPicksWindows) {
+    const tk::WindowSpec about = load("about");
+    EXPECT_EQ(about.windowId, 0x52011640u);
+    EXPECT_EQ(QRect(about.left, about.top, about.width, about.height), QRect(50, 50, 340, 200));
+    EXPECT_TRUE(about.caption.isEmpty());
+    EXPECT_TRUE(about.frameless);
+    EXPECT_EQ(pictureSizes({about.background}), "340x200");
+    expectUnits(about, layout_tables::about);
+
+    const tk::WindowSpec picks = load("picks");
+    EXPECT_EQ(picks.windowId, 0x52011816u);
+    EXPECT_EQ(QRect(picks.left, picks.top, picks.width, picks.height), QRect(50, 50, 400, 250));
+    EXPECT_EQ(picks.caption, QString(18, ' ') + QString::fromUtf8("每日精选-Tarvo网"));
+    EXPECT_EQ(pictureSizes({picks.background}), "320x250");
+    EXPECT_EQ(eventNames(picks.events), "created");
+    expectUnits(picks, layout_tables::picks);
+}
+
+TEST(Layout, UnitIdsAreUniqueAndOfTheirKind) {
+    for (const QString& window : ui::windowNames()) {
+        const tk::WindowSpec spec = load(window.toUtf8().constData());
+        QSet<uint32_t> ids;
+        for (const tk::UnitSpec& unit : spec.units) {
+            EXPECT_FALSE(ids.contains(unit.id)) << unit.name.toStdString();
+            ids.insert(unit.id);
+            EXPECT_EQ(unit.id >> 24, unit.kind == tk::Kind::MenuItem ? 0x26u : 0x16u)
+                << unit.name.toStdString();
+        }
+        EXPECT_EQ(spec.windowId >> 24, 0x52u);
+        EXPECT_EQ(spec.unitId, (0x06u << 24) | ((spec.windowId - 1) & 0xFFFFFF));
+    }
+}
+
+} // namespace
