@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <QWidget>
+#include <algorithm>
 
 namespace tk {
 namespace {
@@ -56,10 +58,13 @@ int Unit::height() const {
 
 void Unit::move(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height) {
-    // Negative sizes, which some position tags produce, give an empty widget.
-    const QRect rect(left.value_or(this->left()), top.value_or(this->top()),
-                     std::max(0, width.value_or(this->width())),
-                     std::max(0, height.value_or(this->height())));
+    // Negative sizes, which some position tags produce, give an empty widget; values are kept
+    // within what a widget can hold, so that no edge computation overflows.
+    static constexpr int limit = QWIDGETSIZE_MAX / 2;
+    const auto place = [](int value) { return std::clamp(value, -limit, limit); };
+    const auto size = [](int value) { return std::clamp(value, 0, limit); };
+    const QRect rect(place(left.value_or(this->left())), place(top.value_or(this->top())),
+                     size(width.value_or(this->width())), size(height.value_or(this->height())));
     if (QWidget* w = widget())
         w->setGeometry(rect);
     else

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -146,6 +147,21 @@ TEST(Window, HidingDuringCreatedKeepsTheWindowHidden) {
     EXPECT_FALSE(window->widget()->isVisible());
     EXPECT_EQ(window->width(), 120);
     EXPECT_EQ(window->height(), 90);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Window, ExtremeGeometryIsClampedNotOverflowed) {
+    auto window = makeWindow();
+    tk::Unit* box = window->unit("框");
+    box->move(std::numeric_limits<int>::max(), std::numeric_limits<int>::min(),
+              std::numeric_limits<int>::max(), -5);
+    EXPECT_GT(box->left(), 0);
+    EXPECT_LT(box->top(), 0);
+    EXPECT_EQ(box->height(), 0);
+    EXPECT_GT(box->width(), 0);
 }
 
 } // namespace
