@@ -251,6 +251,7 @@ void Stream::decodeLoop() {
             continue;
         }
         // Fill the ring up to the target level, in whole frames.
+        bool blocked = false; // the ring is full of data the audio thread has yet to skip
         for (;;) {
             // Only what follows the latest seek counts: what precedes it is about to be
             // skipped by the audio thread (the ring has room for both).
@@ -276,10 +277,18 @@ void Stream::decodeLoop() {
             if (room == 0) {
                 break;
             }
-            bufAt += ring_.write(buf.data() + bufAt, room);
+            const size_t written = ring_.write(buf.data() + bufAt, room);
+            bufAt += written;
+            if (written == 0) {
+                // Seeks came faster than the audio thread applies them (or it no longer runs
+                // this stream): look again soon instead of spinning.
+                blocked = true;
+                break;
+            }
         }
         // Sleep until about a tenth of the queue has been played.
-        wait = std::chrono::milliseconds(static_cast<int>(kQueueSeconds * 100));
+        wait = blocked ? std::chrono::milliseconds(2)
+                       : std::chrono::milliseconds(static_cast<int>(kQueueSeconds * 100));
     }
 }
 

@@ -118,3 +118,19 @@ TEST(EngineStressLifecycle, FreeWhileAnotherThreadUsesStreams) {
         EXPECT_EQ(BASS_ChannelGetPosition(s), static_cast<QWORD>(-1));
     }
 }
+
+TEST_F(EngineStress, RapidSeeksThenFreeDoNotHang) {
+    // Seeks faster than the audio thread applies them fill the ring with data waiting to be
+    // skipped; freeing the stream then must still end its decode thread at once.
+    for (int round = 0; round < 30; ++round) {
+        const HSTREAM s = open("noise-44k1-stereo.wav");
+        ASSERT_NE(s, 0u);
+        for (int i = 0; i < 8; ++i) {
+            ASSERT_TRUE(BASS_ChannelSetPosition(s, static_cast<QWORD>(i) * 88200 * 4 / 4));
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(BASS_StreamFree(s));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    }
+}
