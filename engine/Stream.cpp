@@ -103,6 +103,7 @@ int64_t Stream::positionFrames() const {
     for (;;) {
         const uint32_t s1 = pubSeq_.load(std::memory_order_acquire);
         if (s1 & 1u) {
+            std::this_thread::yield(); // the audio thread is publishing
             continue;
         }
         pos = pubPos_.load(std::memory_order_acquire);
@@ -138,6 +139,7 @@ size_t Stream::readAudible(int16_t* out, size_t frames) const {
     for (;;) {
         const uint32_t s1 = pubSeq_.load(std::memory_order_acquire);
         if (s1 & 1u) {
+            std::this_thread::yield(); // the audio thread is publishing
             continue;
         }
         tap = pubTap_.load(std::memory_order_acquire);
