@@ -6,6 +6,8 @@
 #include "MusicFolder.h"
 #include "OptionsWindow.h"
 #include "StartupSkin.h"
+#include "TransportDisplayAdapter.h"
+#include "UnitFactory.h"
 #include "WindowDrag.h"
 
 #include <QCoreApplication>
@@ -34,18 +36,29 @@ std::unique_ptr<tk::Window> buildMainWindow() {
 } // namespace
 
 Player::Player(const tk::Services& services, const QString& programDirectory)
-    : services_(services), programDirectory_(programDirectory) {}
+    : services_(services), programDirectory_(programDirectory),
+      timeDisplay_(state_.skin, *services.messageBox) {
+    timeDisplay_.loadStrip(tk::skinPicture(QStringLiteral("led/digits.bmp")));
+}
 
 Player::~Player() {
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
+    transport_.reset();
     mainWindow_.reset();
     releaseEngine();
 }
 
 bool Player::start() {
     mainWindow_ = buildMainWindow();
-    bindMainWindow(*mainWindow_);
+    tk::Window& w = *mainWindow_;
+    transportDisplay_ = std::make_unique<TransportDisplayAdapter>(
+        sliders_, *w.unit(QStringLiteral("图形按钮进度")), timeDisplay_,
+        *w.unit(QStringLiteral("图形按钮时间")));
+    transport_ = std::make_unique<playback::Transport>(engine_, state_.playback, w,
+                                                       *transportDisplay_, *services_.fileDialog);
+    bindMainWindow(w);
+    bindTransport(w);
     mainWindow_->load();
     return !refused_;
 }
@@ -91,11 +104,14 @@ bool Player::onMainWindowCreated() {
     saveButtonPictures();
     state_.playback.musicFolder = platform::musicFolder();
     state_.skin.transparentColour = 0x00FF00FF;
-    w.setCaption(kProgramName);
+    w.setCaption(state_.playback.trackTitle + kProgramName); // the default track's name first
 
-    optionsWindow_ = std::make_unique<OptionsWindow>(services_, w, [] { return QString(); });
+    optionsWindow_ = std::make_unique<OptionsWindow>(services_, w,
+                                                     [this] { return state_.playback.trackTitle; });
     optionsWindow_->load();
     skin::applyStartupSkin(w, state_.skin);
+    transport_->transport(playback::PlaybackCommand::Stop);
+    createSliders();
     return true;
 }
 
@@ -117,8 +133,19 @@ bool Player::checkEngine() {
 }
 
 void Player::loadDefaultTrack() {
-    const QByteArray path = QDir(programDirectory_).absoluteFilePath("2.mp3").toUtf8();
-    state_.playback.currentStream = engine_.streamCreateFile(FALSE, path.constData(), 0, 0, 0);
+    const QString path = QDir(programDirectory_).absoluteFilePath(QStringLiteral("2.mp3"));
+    state_.playback.currentStream = transport_->loadTrack(path);
+}
+
+void Player::createSliders() {
+    tk::Window& w = *mainWindow_;
+    const auto widget = [&w](const char* name) {
+        return w.unit(QString::fromUtf8(name))->widget();
+    };
+    sliders_.createSlider(widget("图形按钮进度"), widget("透明标签进度"), widget("编辑框进度"), 0,
+                          100, 0, 0);
+    sliders_.createSlider(widget("图形按钮音量"), widget("透明标签音量"), widget("编辑框音量"), 0,
+                          100, 50, 0);
 }
 
 void Player::saveButtonPictures() {
@@ -137,6 +164,7 @@ void Player::releaseEngine() {
 
 void Player::onExit() {
     releaseEngine();
+    transport_->transport(playback::PlaybackCommand::Stop);
     if (services_.trayIcon)
         services_.trayIcon->remove();
     QCoreApplication::exit(0);

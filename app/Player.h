@@ -1,8 +1,11 @@
 #pragma once
 
 #include "EngineLibrary.h"
+#include "LedTimeDisplay.h"
 #include "ProgramState.h"
 #include "Services.h"
+#include "SliderSet.h"
+#include "Transport.h"
 #include "Window.h"
 
 #include <QString>
@@ -11,9 +14,10 @@
 namespace app {
 
 class OptionsWindow;
+class TransportDisplayAdapter;
 
-// The player: owns the engine, the windows and the program-wide state, and binds the main
-// window's events to their handlers. Main thread only.
+// The player: owns the engine, the windows, the program-wide objects and state, and binds the
+// main window's events to their handlers. Main thread only.
 class Player {
   public:
     Player(const tk::Services& services, const QString& programDirectory);
@@ -27,15 +31,18 @@ class Player {
     OptionsWindow* optionsWindow() const { return optionsWindow_.get(); }
     const ProgramState& state() const { return state_; }
     playback::EngineLibrary& engine() { return engine_; }
-
-    // The handlers bound to the main window, by (unit name, event); empty unit = the window.
-    void bindMainWindow(tk::Window& window);
+    playback::Transport& transport() { return *transport_; }
+    skin::LedTimeDisplay& timeDisplay() { return timeDisplay_; }
+    ui::SliderSet& sliders() { return sliders_; }
 
   private:
+    void bindMainWindow(tk::Window& window);
+    void bindTransport(tk::Window& window);
     bool onMainWindowCreated();
     bool checkEngine();
     void loadDefaultTrack();
     void saveButtonPictures();
+    void createSliders();
     void onExit();
     void onMainWindowClosing();
     void releaseEngine();
@@ -44,7 +51,11 @@ class Player {
     QString programDirectory_;
     playback::EngineLibrary engine_;
     ProgramState state_;
+    skin::LedTimeDisplay timeDisplay_;
+    ui::SliderSet sliders_;
     std::unique_ptr<tk::Window> mainWindow_;
+    std::unique_ptr<TransportDisplayAdapter> transportDisplay_;
+    std::unique_ptr<playback::Transport> transport_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
     bool refused_ = false;
     bool engineFreed_ = false;

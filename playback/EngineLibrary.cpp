@@ -33,6 +33,7 @@ bool EngineLibrary::resolveAll(QString* missing) {
     resolve(channelGetPosition, "BASS_ChannelGetPosition");
     resolve(channelSetPosition, "BASS_ChannelSetPosition");
     resolve(channelSetAttributes, "BASS_ChannelSetAttributes");
+    resolve(channelGetAttributes, "BASS_ChannelGetAttributes");
     resolve(channelGetData, "BASS_ChannelGetData");
     resolve(channelIsActive, "BASS_ChannelIsActive");
     resolve(channelBytes2Seconds, "BASS_ChannelBytes2Seconds");

@@ -40,6 +40,7 @@ class EngineLibrary {
     decltype(&BASS_ChannelGetPosition) channelGetPosition = nullptr;
     decltype(&BASS_ChannelSetPosition) channelSetPosition = nullptr;
     decltype(&BASS_ChannelSetAttributes) channelSetAttributes = nullptr;
+    decltype(&BASS_ChannelGetAttributes) channelGetAttributes = nullptr;
     decltype(&BASS_ChannelGetData) channelGetData = nullptr;
     decltype(&BASS_ChannelIsActive) channelIsActive = nullptr;
     decltype(&BASS_ChannelBytes2Seconds) channelBytes2Seconds = nullptr;

@@ -240,7 +240,9 @@ void Transport::onProgressTrackPressed(int x) {
     timer.setInterval(0);
     const int width = unit(kProgressTrack).width();
     seekPercent(width > 0 ? static_cast<int>(static_cast<double>(x) / width * 100) : 0, false);
-    timer.setInterval(kProgressInterval);
+    // A click at the end has stopped the track: a stopped track keeps its timers off.
+    if (state_.statusText == kStatusPlaying)
+        timer.setInterval(kProgressInterval);
 }
 
 void Transport::followThumb(const QString& thumb, const QString& fillBar, const QString& valueBox) {
