@@ -283,6 +283,8 @@ TEST(Layout, AboutAndDailyPicksWindows) {
     EXPECT_TRUE(about.caption.isEmpty());
     EXPECT_TRUE(about.frameless);
     EXPECT_EQ(pictureSizes({about.background}), "340x200");
+    EXPECT_EQ(about.pictureMode, 0);
+    EXPECT_EQ(pictureSizes({about.icon}), "128x128");
     expectUnits(about, layout_tables::about);
 
     const tk::WindowSpec picks = load("picks");
@@ -290,6 +292,7 @@ TEST(Layout, AboutAndDailyPicksWindows) {
     EXPECT_EQ(QRect(picks.left, picks.top, picks.width, picks.height), QRect(50, 50, 400, 250));
     EXPECT_EQ(picks.caption, QString(18, ' ') + QString::fromUtf8("每日精选-Tarvo网"));
     EXPECT_EQ(pictureSizes({picks.background}), "320x250");
+    EXPECT_EQ(pictureSizes({picks.icon}), "128x128");
     EXPECT_EQ(eventNames(picks.events), "created");
     expectUnits(picks, layout_tables::picks);
 }
