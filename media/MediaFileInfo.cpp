@@ -26,7 +26,7 @@ constexpr std::uint8_t V4Grouped = 0x40, V4Compressed = 0x08, V4Encrypted = 0x04
                        V4Unsynchronised = 0x02, V4DataLength = 0x01;
 
 // An ID3v1 field: up to the first zero byte, then 0x20 and A1 A1 trimmed at both ends (on the
-// GBK bytes, as the Part says), then decoded.
+// GBK bytes, where the full-width space is a byte pair), then decoded.
 std::string id3v1Field(Bytes block, std::size_t offset) {
     if (offset >= block.size())
         return {};

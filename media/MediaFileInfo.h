@@ -12,11 +12,11 @@
 namespace media {
 
 // Reads title, artist and album from the ID3v1 block at the end of an opened file and from the
-// ID3v2 tag at its start (Part 5.1). The operations are virtual, in the Part's slot order
+// ID3v2 tag at its start. The operations are virtual, in a fixed slot order
 // (release and copy are the destructor and copying), and call one another through `this`, so a
 // derived class that replaces one changes what the others do.
 //
-// Mended against the Part (each noted on issue 5): text comes out as UTF-8 (GBK for ID3v1 and
+// Beyond a plain byte reader: text comes out as UTF-8 (GBK for ID3v1 and
 // ID3v2 encoding 0, UTF-16 with either byte order and UTF-8 decoded as such); frameText finds
 // frames by walking the frame headers (2.2, 2.3, 2.4 sizes, extended header, flags and
 // unsynchronisation) instead of searching the bytes; and no size field, however large, negative

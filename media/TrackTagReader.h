@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-// The tag half of the track-open step (Part 2.2): what the playback code calls for each track
+// The tag half of the track-open step: what the playback code calls for each track
 // it opens.
 namespace media {
 

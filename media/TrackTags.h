@@ -4,7 +4,7 @@
 
 namespace media {
 
-// The three texts the track-open step wants from a tag, in the Part's order. UTF-8; empty
+// The three texts the track-open step wants from a tag, in this order. UTF-8; empty
 // when the tag has no such field.
 struct TrackTags {
     std::string title;

@@ -1,5 +1,5 @@
 // The embedded skin: every row of assets/pictures.tsv is a resource under :/skin/ of the listed
-// format and pixel size; the LED strip and the tray icon are byte-exact as the spec gives them.
+// format and pixel size; the LED strip and the tray icon are byte-exact.
 #include "Assets.h"
 
 #include <QBuffer>
@@ -50,8 +50,8 @@ quint32 le32(const QByteArray& b, int at) {
 }
 
 QImage ledStrip() {
-    return QImage::fromData(tarvo::assets::bytes("led/digits.bmp")).convertToFormat(
-        QImage::Format_RGB32);
+    return QImage::fromData(tarvo::assets::bytes("led/digits.bmp"))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage cell(const QImage& strip, int index) {
@@ -74,7 +74,8 @@ TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
         SCOPED_TRACE(row.path.toStdString());
         ASSERT_TRUE(readerFormat.contains(row.format)) << row.format.toStdString();
         const QByteArray bytes = tarvo::assets::bytes(row.path);
-        ASSERT_FALSE(bytes.isEmpty()) << "not embedded at " << tarvo::assets::path(row.path).toStdString();
+        ASSERT_FALSE(bytes.isEmpty())
+            << "not embedded at " << tarvo::assets::path(row.path).toStdString();
 
         QBuffer buffer;
         buffer.setData(bytes);
@@ -98,7 +99,7 @@ TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
             EXPECT_EQ(le32(bytes, 22), quint32(row.height));
             EXPECT_EQ(le16(bytes, 28), row.format == "bmp24" ? 24u : 32u);
             EXPECT_EQ(le32(bytes, 30), 0u); // uncompressed
-        } else { // ico: one 32-bit image of the listed size
+        } else {                            // ico: one 32-bit image of the listed size
             ASSERT_GE(bytes.size(), 22);
             EXPECT_EQ(le16(bytes, 0), 0u);
             EXPECT_EQ(le16(bytes, 2), 1u);
@@ -194,8 +195,8 @@ TEST(Assets, LedStripHasTwelveDistinctGlyphs) {
 
 TEST(Assets, TimePictureShowsZeroTimeFromTheStrip) {
     const QImage strip = ledStrip();
-    const QImage time =
-        QImage::fromData(tarvo::assets::bytes("main/time.bmp")).convertToFormat(QImage::Format_RGB32);
+    const QImage time = QImage::fromData(tarvo::assets::bytes("main/time.bmp"))
+                            .convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(time.size(), QSize(65, 20));
     const int cells[5] = {0, 0, 10, 0, 0};
     for (int i = 0; i < 5; ++i)

@@ -16,11 +16,11 @@ namespace {
 
 // ---- palette -------------------------------------------------------------------------------
 
-const QColor kAccent(38, 208, 206);     // teal/cyan: "played", active, the mark
+const QColor kAccent(38, 208, 206); // teal/cyan: "played", active, the mark
 const QColor kAccentLight(150, 240, 236);
 const QColor kAccentDeep(0, 128, 136);
-const QColor kLedGround(30, 62, 67);     // the LED strip's ground (Part 4.2)
-const QColor kInk(226, 232, 235);        // glyphs on dark faces
+const QColor kLedGround(30, 62, 67); // the LED strip's ground
+const QColor kInk(226, 232, 235);    // glyphs on dark faces
 const QColor kInkDim(168, 175, 182);
 const QColor kInkDisabled(104, 109, 114);
 const QColor kMuteRed(236, 98, 86);
@@ -120,13 +120,48 @@ QFont latinFont(int pixels, bool bold = true) {
 
 const char* pixelGlyph(QChar c) {
     switch (c.unicode()) {
-    case 'P': return "###" "#.#" "###" "#.." "#..";
-    case 'L': return "#.." "#.." "#.." "#.." "###";
-    case 'E': return "###" "#.." "##." "#.." "###";
-    case 'Q': return "###" "#.#" "#.#" "##." ".##";
-    case 'R': return "##." "#.#" "##." "#.#" "#.#";
-    case 'C': return ".##" "#.." "#.." "#.." ".##";
-    default: return "..." "..." "..." "..." "...";
+    case 'P':
+        return "###"
+               "#.#"
+               "###"
+               "#.."
+               "#..";
+    case 'L':
+        return "#.."
+               "#.."
+               "#.."
+               "#.."
+               "###";
+    case 'E':
+        return "###"
+               "#.."
+               "##."
+               "#.."
+               "###";
+    case 'Q':
+        return "###"
+               "#.#"
+               "#.#"
+               "##."
+               ".##";
+    case 'R':
+        return "##."
+               "#.#"
+               "##."
+               "#.#"
+               "#.#";
+    case 'C':
+        return ".##"
+               "#.."
+               "#.."
+               "#.."
+               ".##";
+    default:
+        return "..."
+               "..."
+               "..."
+               "..."
+               "...";
     }
 }
 
@@ -154,10 +189,14 @@ struct Face {
 
 Face faceFor(Look look) {
     switch (look) {
-    case Look::Normal: return {QColor(66, 72, 79), QColor(34, 38, 42), QColor(112, 120, 128), kInk, false};
-    case Look::Hover: return {QColor(90, 98, 106), QColor(50, 55, 61), QColor(146, 156, 166), Qt::white, false};
-    case Look::Pressed: return {QColor(18, 20, 23), QColor(36, 40, 44), QColor(0, 0, 0), kAccent, true};
-    case Look::Disabled: return {QColor(54, 57, 61), QColor(46, 49, 52), QColor(62, 65, 69), kInkDisabled, false};
+    case Look::Normal:
+        return {QColor(66, 72, 79), QColor(34, 38, 42), QColor(112, 120, 128), kInk, false};
+    case Look::Hover:
+        return {QColor(90, 98, 106), QColor(50, 55, 61), QColor(146, 156, 166), Qt::white, false};
+    case Look::Pressed:
+        return {QColor(18, 20, 23), QColor(36, 40, 44), QColor(0, 0, 0), kAccent, true};
+    case Look::Disabled:
+        return {QColor(54, 57, 61), QColor(46, 49, 52), QColor(62, 65, 69), kInkDisabled, false};
     }
     return {};
 }
@@ -203,7 +242,8 @@ QImage flatButton(int w, int h, Look look, const Glyph& glyph, bool danger = fal
     QColor ink = kInkDim;
     const QRectF r(1.5, 1.5, w - 3, h - 3);
     switch (look) {
-    case Look::Normal: break;
+    case Look::Normal:
+        break;
     case Look::Hover:
         p.setPen(Qt::NoPen);
         p.setBrush(danger ? QColor(200, 54, 44) : QColor(54, 60, 66));
@@ -217,7 +257,9 @@ QImage flatButton(int w, int h, Look look, const Glyph& glyph, bool danger = fal
         ink = danger ? QColor(255, 210, 205) : kAccent;
         p.translate(0, 1);
         break;
-    case Look::Disabled: ink = QColor(64, 68, 72); break;
+    case Look::Disabled:
+        ink = QColor(64, 68, 72);
+        break;
     }
     glyph(p, ink);
     return image;
@@ -298,7 +340,7 @@ void drawMark(QPainter& p, const QRectF& r, bool rounded = true) {
     }
 }
 
-// ---- the LED strip (Part 4.2) ----------------------------------------------------------------
+// ---- the LED strip --------------------------------------------------------------------------
 
 // Seven segments a..g of a 13 x 20 cell as coverage polygons, drawn 4x supersampled.
 QImage ledStrip() {
@@ -309,23 +351,31 @@ QImage ledStrip() {
     const double xl = 3, xr = 10, yt = 3, ym = 10, yb = 17, half = 1, gap = 0.45;
     auto horizontal = [&](double y) {
         const double x0 = xl + gap, x1 = xr - gap;
-        return QPolygonF({{x0, y}, {x0 + half, y - half}, {x1 - half, y - half}, {x1, y},
-                          {x1 - half, y + half}, {x0 + half, y + half}});
+        return QPolygonF({{x0, y},
+                          {x0 + half, y - half},
+                          {x1 - half, y - half},
+                          {x1, y},
+                          {x1 - half, y + half},
+                          {x0 + half, y + half}});
     };
     auto vertical = [&](double x, double y0, double y1) {
         y0 += gap;
         y1 -= gap;
-        return QPolygonF({{x, y0}, {x + half, y0 + half}, {x + half, y1 - half}, {x, y1},
-                          {x - half, y1 - half}, {x - half, y0 + half}});
+        return QPolygonF({{x, y0},
+                          {x + half, y0 + half},
+                          {x + half, y1 - half},
+                          {x, y1},
+                          {x - half, y1 - half},
+                          {x - half, y0 + half}});
     };
     const QPolygonF seg[7] = {
-        horizontal(yt),        // a top
-        vertical(xr, yt, ym),  // b upper right
-        vertical(xr, ym, yb),  // c lower right
-        horizontal(yb),        // d bottom
-        vertical(xl, ym, yb),  // e lower left
-        vertical(xl, yt, ym),  // f upper left
-        horizontal(ym),        // g middle
+        horizontal(yt),       // a top
+        vertical(xr, yt, ym), // b upper right
+        vertical(xr, ym, yb), // c lower right
+        horizontal(yb),       // d bottom
+        vertical(xl, ym, yb), // e lower left
+        vertical(xl, yt, ym), // f upper left
+        horizontal(ym),       // g middle
     };
     static const char* digits[10] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
                                      "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
@@ -641,9 +691,10 @@ QImage smallButton(int w, int h, Look look, const QString& text) {
     image.fill(edge);
     for (int y = 1; y < h - 1; ++y)
         for (int x = 1; x < w - 1; ++x)
-            image.setPixelColor(x, y, y == 1 && look != Look::Pressed && look != Look::Disabled
-                                          ? face.lighter(135)
-                                          : face);
+            image.setPixelColor(x, y,
+                                y == 1 && look != Look::Pressed && look != Look::Disabled
+                                    ? face.lighter(135)
+                                    : face);
     drawPixelText(image, text, ink);
     return image;
 }
@@ -732,11 +783,13 @@ QImage picksBackground() {
     for (int y = 0; y < 250; ++y)
         for (int x = 0; x < 320; ++x) {
             // Fine grain plus faint diagonal weave: a plain light grey-green paper.
-            const double weave = ((x + y) % 6 == 0 ? -2.0 : 0.0) + ((x - y + 600) % 9 == 0 ? 1.5 : 0.0);
+            const double weave =
+                ((x + y) % 6 == 0 ? -2.0 : 0.0) + ((x - y + 600) % 9 == 0 ? 1.5 : 0.0);
             const double n = noise.next() * 3.0 + weave;
-            image.setPixelColor(x, y, QColor(std::clamp(int(base.red() + n), 0, 255),
-                                             std::clamp(int(base.green() + n), 0, 255),
-                                             std::clamp(int(base.blue() + n), 0, 255)));
+            image.setPixelColor(x, y,
+                                QColor(std::clamp(int(base.red() + n), 0, 255),
+                                       std::clamp(int(base.green() + n), 0, 255),
+                                       std::clamp(int(base.blue() + n), 0, 255)));
         }
     return image;
 }
