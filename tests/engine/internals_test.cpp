@@ -207,3 +207,26 @@ TEST(EngineStream, StreamThatBreaksWhilePlayingEnds) {
     EXPECT_EQ(BASS_ChannelGetPosition(s), BASS_ChannelGetLength(s));
     BASS_Free();
 }
+
+TEST(EngineStream, PanMovesTheSoundBetweenTheSpeakers) {
+    auto d = openDecoder("sine440-44k1-stereo-s16.wav");
+    ASSERT_TRUE(d);
+    tarvo::engine::Stream stream(std::move(d));
+    const tarvo::engine::MixFormat format{44100, 2, 512};
+    sleepMs(50);
+    stream.setPan(-100); // all left
+    stream.play(true);
+    std::vector<float> buf(512 * 2);
+    float left = 0, right = 0;
+    for (int b = 0; b < 500 && left < 0.24f; ++b) { // until the sine's peaks have come by
+        std::fill(buf.begin(), buf.end(), 0.0f);
+        stream.render(buf.data(), 512, format, static_cast<uint64_t>(b) * 512);
+        sleepMs(1); // give the decode thread time to answer the restart
+        for (size_t i = 0; i < 512; ++i) {
+            left = std::max(left, std::abs(buf[2 * i]));
+            right = std::max(right, std::abs(buf[2 * i + 1]));
+        }
+    }
+    EXPECT_NEAR(left, 0.25, 0.01);
+    EXPECT_EQ(right, 0.0f);
+}

@@ -292,3 +292,17 @@ TEST_F(EnginePlayback, SeekLatencyIsShort) {
     EXPECT_LT(latency, 0.25)
         << "generous bound for loaded test machines; the benchmark measures it";
 }
+
+TEST_F(EnginePlayback, SampleDataLengthsAndAvailability) {
+    const HSTREAM s = open("sine440-22k05-mono.wav"); // 2 bytes per frame
+    ASSERT_NE(s, 0u);
+    const DWORD available = BASS_ChannelGetData(s, nullptr, BASS_DATA_AVAILABLE);
+    EXPECT_GT(available, 4096u);
+    std::vector<int16_t> pcm(available / 2 + 100, 1);
+    // Odd byte counts give whole frames; more than available gives what is available.
+    EXPECT_EQ(BASS_ChannelGetData(s, pcm.data(), 101), 100u);
+    EXPECT_EQ(BASS_ChannelGetData(s, pcm.data(), available + 200), available);
+    // Never played: silence.
+    EXPECT_TRUE(
+        std::all_of(pcm.begin(), pcm.begin() + available / 2, [](int16_t v) { return v == 0; }));
+}
