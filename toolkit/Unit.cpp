@@ -179,17 +179,27 @@ void Unit::setTransparentColour(uint32_t colour) {
 
 int Unit::interval() const {
     auto* timer = qobject_cast<QTimer*>(object_.data());
-    return timer && timer->isActive() ? timer->interval() : 0;
+    return timer ? timer->property("intervalMs").toInt() : 0;
 }
 
 void Unit::setInterval(int ms) {
     auto* timer = qobject_cast<QTimer*>(object_.data());
     if (!timer)
         return;
-    if (ms <= 0)
+    ms = std::max(0, ms);
+    timer->setProperty("intervalMs", ms);
+    // A timer nobody listens to keeps its interval but does not wake the program.
+    if (ms == 0 || !timer->property("listened").toBool())
         timer->stop();
     else
         timer->start(ms);
+}
+
+void Unit::setTimerListened(bool listened) {
+    if (auto* timer = qobject_cast<QTimer*>(object_.data())) {
+        timer->setProperty("listened", listened);
+        setInterval(interval());
+    }
 }
 
 bool Unit::isChecked() const {

@@ -71,8 +71,10 @@ class Unit {
     uint32_t transparentColour() const;
     void setTransparentColour(uint32_t colour);
 
-    int interval() const; // timer
+    int interval() const; // timer, ms; 0 = stopped
     void setInterval(int ms);
+    // Whether a handler takes the timer's ticks; one without runs no timer at all.
+    void setTimerListened(bool listened);
     bool isChecked() const; // check box
     void setChecked(bool checked);
     int position() const; // slider bar

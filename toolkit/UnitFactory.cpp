@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 
 namespace tk {
 namespace {
@@ -130,8 +131,7 @@ QObject* createUnitObject(const UnitSpec& spec, QWidget* window) {
     switch (spec.kind) {
     case Kind::Timer: {
         auto* timer = new QTimer(window);
-        if (spec.interval > 0)
-            timer->start(spec.interval);
+        timer->setProperty("intervalMs", std::max(0, spec.interval)); // started once listened to
         object = timer;
         break;
     }

@@ -185,6 +185,8 @@ bool Window::bind(const QString& unitName, EventKind event, Handler handler) {
     if (!events->contains(event))
         return false;
     handlers_[{unitName, event}] = std::move(handler);
+    if (event == EventKind::Tick)
+        unit(unitName)->setTimerListened(true);
     return true;
 }
 

@@ -165,3 +165,28 @@ TEST(Window, ExtremeGeometryIsClampedNotOverflowed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Window, ATimerNobodyListensToKeepsItsIntervalButDoesNotRun) {
+    const auto spec = tk::parseWindowSpec(R"({"units": [
+        {"kind": "时钟", "name": "钟", "interval": 100, "events": ["tick"]}]})",
+                                          nullptr);
+    ASSERT_TRUE(spec);
+    tk::Window window(*spec);
+    window.load();
+    tk::Unit* timer = window.unit("钟");
+    EXPECT_EQ(timer->interval(), 100);
+    EXPECT_FALSE(qobject_cast<QTimer*>(timer->object())->isActive());
+    int ticks = 0;
+    window.bind("钟", EventKind::Tick, [&](const tk::EventArgs&) {
+        ++ticks;
+        return true;
+    });
+    EXPECT_TRUE(qobject_cast<QTimer*>(timer->object())->isActive());
+    timer->setInterval(5);
+    QTest::qWait(60);
+    EXPECT_GT(ticks, 2);
+}
+
+} // namespace
