@@ -1,6 +1,5 @@
 #include "LedTimeDisplay.h"
 
-#include "LedGlyphs.h"
 #include "Unit.h"
 
 namespace skin {

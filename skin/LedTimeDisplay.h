@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "LedGlyphs.h"
 #include "Services.h"
 #include "SkinElement.h"
 
@@ -31,10 +32,9 @@ class LedTimeDisplay : public SkinElement {
     bool stripLoaded() const { return stripLoaded_; }
     bool showMinus() const { return showMinus_; }
     int trackSeconds() const { return trackSeconds_; }
-    int glyphWidth() const { return stripWidth_ / kGlyphs; }
+    int glyphWidth() const { return stripWidth_ / kStripGlyphs; }
 
   private:
-    static constexpr int kGlyphs = 12;
     static constexpr int kLeft = 240;
     static constexpr int kWidth = 65;
 

@@ -4,6 +4,7 @@
 #include "UnitFactory.h"
 #include "Window.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -127,6 +128,25 @@ TEST_F(LedTimeDisplayTest, ABrokenStripIsReportedOnceAndNothingIsDrawn) {
     EXPECT_EQ(unit().picture(1), before);
     EXPECT_EQ(display.ShownSeconds(), 76);
     EXPECT_EQ(messages.titles.size(), 1);
+}
+
+TEST_F(LedTimeDisplayTest, AStripTooNarrowForTwelveGlyphsSwitchesDrawingOff) {
+    // An 11-pixel strip decodes, but its glyphs are 0 pixels wide: no picture can be made.
+    QImage narrow(11, 20, QImage::Format_RGB32);
+    narrow.fill(Qt::white);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(narrow.save(&buffer, "BMP"));
+    skin::LedTimeDisplay display(context, messages);
+    ASSERT_TRUE(display.loadStrip(bytes));
+    const QByteArray before = unit().picture(1);
+    display.ShowTime(unit(), 5);
+    display.ShowTime(unit(), 6);
+    EXPECT_EQ(messages.titles, QStringList{QString::fromUtf8("创建临时位图出错")});
+    EXPECT_FALSE(display.stripLoaded());
+    EXPECT_EQ(unit().picture(1), before);
+    EXPECT_EQ(display.ShownSeconds(), 6);
 }
 
 } // namespace
