@@ -60,7 +60,7 @@ void Unit::move(std::optional<int> left, std::optional<int> top, std::optional<i
                 std::optional<int> height) {
     // Negative sizes, which some position tags produce, give an empty widget; values are kept
     // within what a widget can hold, so that no edge computation overflows.
-    static constexpr int limit = QWIDGETSIZE_MAX / 2;
+    static constexpr int limit = QWIDGETSIZE_MAX;
     const auto place = [](int value) { return std::clamp(value, -limit, limit); };
     const auto size = [](int value) { return std::clamp(value, 0, limit); };
     const QRect rect(place(left.value_or(this->left())), place(top.value_or(this->top())),

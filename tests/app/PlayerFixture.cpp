@@ -4,6 +4,8 @@
 
 void PlayerFixture::SetUp() {
     ASSERT_TRUE(dir_.isValid());
+    // The engine's default output, silent and in real time wherever the tests run.
+    qputenv("SDL_AUDIODRIVER", "dummy");
 }
 
 void PlayerFixture::TearDown() {
