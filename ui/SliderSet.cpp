@@ -20,6 +20,12 @@ QPoint trackOrigin(const SkinSlider& slider) {
     return parent ? parent->mapFromGlobal(global) : global;
 }
 
+// True for a press or release (as `type` says) of the left button. Only mouse events are cast.
+bool isLeftButton(const QEvent* event, QEvent::Type type) {
+    return event->type() == type &&
+           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
 } // namespace
 
 void SliderSet::setMouseSource(std::function<Qt::MouseButtons()> buttons,
@@ -202,14 +208,12 @@ bool SliderSet::eventFilter(QObject* watched, QEvent* event) {
         const Qt::MouseButtons held = buttons_ ? buttons_() : QGuiApplication::mouseButtons();
         if (!(held & Qt::LeftButton))
             endDrag(slider);
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+        if (isLeftButton(event, QEvent::MouseButtonPress))
             startDrag(index);
-        else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton)
+        else if (isLeftButton(event, QEvent::MouseButtonRelease))
             endDrag(slider);
     }
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (isLeftButton(event, QEvent::MouseButtonRelease)) {
         for (const TrackEntry& entry : tracks_) {
             if (entry.track == watched) // a click on the track: the thumb jumps there
                 followMouse(entry.firstSlider,
