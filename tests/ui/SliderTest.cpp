@@ -1,6 +1,8 @@
 #include "SliderGeometry.h"
 #include "SliderSet.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -169,6 +171,22 @@ TEST_F(SliderSetTest, AReleaseOnTheTrackJumpsTheThumbThere) {
     EXPECT_EQ(sliders.getSliderValue(thumb), 100);
     QTest::mouseRelease(track, Qt::LeftButton, {}, {60, 5});
     EXPECT_EQ(sliders.getSliderValue(thumb), 50);
+}
+
+// Where the pointer can be moved (X11), a drag keeps it over the thumb and the track.
+TEST_F(SliderSetTest, OnX11ADragKeepsTheMouseOverThumbAndTrack) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "the pointer can only be kept in place on X11";
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    sliders.createSlider(thumb, track, box, 0, 100, 50);
+    QTest::mousePress(thumb, Qt::LeftButton);
+    QCursor::setPos(parent.mapToGlobal(QPoint(300, 20)));
+    QTest::qWait(60);
+    const QRect area = QRect(track->mapToGlobal(QPoint(0, 0)), track->size())
+                           .united(QRect(thumb->mapToGlobal(QPoint(0, 0)), thumb->size()));
+    EXPECT_TRUE(area.contains(QCursor::pos())) << QCursor::pos().x() << "," << QCursor::pos().y();
+    EXPECT_EQ(sliders.getSliderValue(thumb), 100);
+    QTest::mouseRelease(thumb, Qt::LeftButton);
 }
 
 } // namespace
