@@ -23,7 +23,12 @@ rss() { awk '/VmRSS/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"; }
 start=$(date +%s%N)
 SDL_AUDIODRIVER=dummy "$work/tarvo" --quit-after $((seconds * 2 + 30)) >/dev/null 2>&1 &
 player=$!
-id=$(xdotool search --sync --onlyvisible --name 'Tarvo' | head -n 1)
+# Polled every few milliseconds: xdotool's own --sync waits half a second between looks.
+id=""
+until [ -n "$id" ]; do
+    id=$(xdotool search --onlyvisible --name 'Tarvo' 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] || sleep 0.005
+done
 mapped=$(( ($(date +%s%N) - start) / 1000000 ))
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$id")"
