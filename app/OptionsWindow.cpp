@@ -1,6 +1,6 @@
 #include "OptionsWindow.h"
 
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 #include "Layouts.h"
 #include "UnitFactory.h"
 

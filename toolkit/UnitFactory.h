@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 
 class QObject;
 class QWidget;

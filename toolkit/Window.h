@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 #include "Unit.h"
 
 #include <QHash>

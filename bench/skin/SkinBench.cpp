@@ -1,4 +1,4 @@
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 #include "LedTimeDisplay.h"
 #include "UnitFactory.h"
 #include "Window.h"

@@ -1,5 +1,5 @@
 #include "LedTimeDisplay.h"
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 #include "LedGlyphs.h"
 #include "UnitFactory.h"
 #include "Window.h"

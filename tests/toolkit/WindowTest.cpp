@@ -1,5 +1,5 @@
 #include "Window.h"
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 #include "LayoutTables.h"
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 #include "Layouts.h"
 #include "UnitFactory.h"
 

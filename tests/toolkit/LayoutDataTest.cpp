@@ -1,4 +1,4 @@
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@ std::optional<tk::WindowSpec> parse(const char* json, QString* error = nullptr) 
     return tk::parseWindowSpec(QByteArray(json), error);
 }
 
-TEST(LayoutSpec, ReadsWindowAndUnitData) {
+TEST(LayoutData, ReadsWindowAndUnitData) {
     const auto spec = parse(R"({
         "windowId": "0x52010001", "unitId": "0x06010000", "name": "w",
         "left": 50, "top": 50, "width": 320, "height": 355, "caption": "标题",
@@ -46,7 +46,7 @@ TEST(LayoutSpec, ReadsWindowAndUnitData) {
     EXPECT_EQ(spec->unit("色")->colour, 0x00FF8800u);
 }
 
-TEST(LayoutSpec, RefusesMalformedData) {
+TEST(LayoutData, RefusesMalformedData) {
     QString error;
     EXPECT_FALSE(parse("not json", &error));
     EXPECT_FALSE(error.isEmpty());

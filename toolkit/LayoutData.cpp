@@ -1,4 +1,4 @@
-#include "LayoutSpec.h"
+#include "LayoutData.h"
 
 #include <QFile>
 #include <QJsonArray>
