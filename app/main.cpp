@@ -57,20 +57,26 @@ int main(int argc, char* argv[]) {
     if (!player.start())
         return 0; // the engine check refused; its message has been shown
 
-    if (!options->screenshotPath.isEmpty()) {
-        const int delay = static_cast<int>(options->quitAfter.value_or(3.0) * 1000);
-        // Just before quitting, so the screenshot shows the window as the run left it.
-        QTimer::singleShot(std::max(0, delay - 50), &application, [&] {
-            if (saveScreenshot(player.mainWindow()->widget(), options->screenshotPath))
-                std::printf("screenshot: %s\n", qPrintable(options->screenshotPath));
-            else
-                std::fprintf(stderr, "tarvo: cannot save the screenshot to %s\n",
-                             qPrintable(options->screenshotPath));
-            std::fflush(stdout);
-        });
+    // The screenshot is taken in the same tick that quits, so it always comes first: two
+    // separate coarse timers may fire in either order.
+    const auto takeScreenshot = [&] {
+        if (saveScreenshot(player.mainWindow()->widget(), options->screenshotPath))
+            std::printf("screenshot: %s\n", qPrintable(options->screenshotPath));
+        else
+            std::fprintf(stderr, "tarvo: cannot save the screenshot to %s\n",
+                         qPrintable(options->screenshotPath));
+        std::fflush(stdout);
+    };
+    const bool wantsScreenshot = !options->screenshotPath.isEmpty();
+    if (options->quitAfter) {
+        QTimer::singleShot(static_cast<int>(*options->quitAfter * 1000), Qt::PreciseTimer,
+                           &application, [&] {
+                               if (wantsScreenshot)
+                                   takeScreenshot();
+                               QCoreApplication::exit(0);
+                           });
+    } else if (wantsScreenshot) {
+        QTimer::singleShot(3000, Qt::PreciseTimer, &application, takeScreenshot);
     }
-    if (options->quitAfter)
-        QTimer::singleShot(static_cast<int>(*options->quitAfter * 1000), &application,
-                           [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
