@@ -39,6 +39,9 @@ Player::Player(const tk::Services& services, const QString& programDirectory)
     : services_(services), programDirectory_(programDirectory),
       timeDisplay_(state_.skin, *services.messageBox) {
     timeDisplay_.loadStrip(tk::skinPicture(QStringLiteral("led/digits.bmp")));
+    // The engine maps while the windows are built; the created steps check it. After the
+    // strip, so that Qt's image plugins are not queued behind it in the dynamic loader.
+    engine_.beginLoading(programDirectory_);
 }
 
 Player::~Player() {

@@ -1,7 +1,9 @@
 #include "EngineLibrary.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <dlfcn.h>
 
 namespace playback {
 
@@ -41,7 +43,33 @@ bool EngineLibrary::resolveAll(QString* missing) {
     return complete;
 }
 
+EngineLibrary::~EngineLibrary() {
+    finishBeginLoading();
+}
+
+void EngineLibrary::beginLoading(const QString& directory) {
+    finishBeginLoading();
+    const QString path = QDir(directory).absoluteFilePath(fileName());
+    if (!QFileInfo(path).isFile())
+        return;
+    // dlopen keeps its own count per handle: closing this one never unloads what QLibrary
+    // loaded. Lazy and local, as QLibrary opens it, so both get the same mapping.
+    loader_ = std::thread([this, file = QFile::encodeName(path)] {
+        early_ = dlopen(file.constData(), RTLD_LAZY | RTLD_LOCAL);
+    });
+}
+
+void EngineLibrary::finishBeginLoading() {
+    if (loader_.joinable())
+        loader_.join();
+    if (early_)
+        dlclose(early_);
+    early_ = nullptr;
+}
+
 EngineLibrary::LoadResult EngineLibrary::load(const QString& directory, QString* detail) {
+    if (loader_.joinable())
+        loader_.join();
     loaded_ = false;
     const QString path = QDir(directory).absoluteFilePath(fileName());
     if (!QFileInfo(path).isFile())
@@ -75,6 +103,7 @@ EngineLibrary::LoadResult EngineLibrary::load(const QString& directory, QString*
         return LoadResult::Unusable;
     }
     loaded_ = true;
+    finishBeginLoading();
     return LoadResult::Loaded;
 }
 

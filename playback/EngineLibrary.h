@@ -5,6 +5,7 @@
 #include <QLibrary>
 #include <QString>
 #include <memory>
+#include <thread>
 
 namespace playback {
 
@@ -21,6 +22,16 @@ class EngineLibrary {
 
     // The engine's file name on this platform.
     static QString fileName();
+
+    EngineLibrary() = default;
+    ~EngineLibrary();
+    EngineLibrary(const EngineLibrary&) = delete;
+    EngineLibrary& operator=(const EngineLibrary&) = delete;
+
+    // Starts mapping the engine from `directory` on a second thread, so that the rest of
+    // start-up runs meanwhile: the engine pulls in well over a hundred shared libraries.
+    // load() then finds them in memory (or waits for them); nothing is checked here.
+    void beginLoading(const QString& directory);
 
     // Loads the engine from `directory`. `detail` receives the loader's own explanation of an
     // unusable file or the version found.
@@ -49,7 +60,11 @@ class EngineLibrary {
   private:
     bool resolveAll(QString* missing);
 
+    void finishBeginLoading();
+
     std::unique_ptr<QLibrary> library_;
+    void* early_ = nullptr; // the second thread's handle, closed once load() is done
+    std::thread loader_;
     bool loaded_ = false;
 };
 
