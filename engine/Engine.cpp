@@ -54,22 +54,79 @@ bool Engine::init(int device, int rate, int& error) {
         error = BASS_ERROR_DRIVER;
         return false;
     }
-    format_.rate = output->rate();
-    format_.channels = output->channels();
-    format_.latencyFrames = output->latencyFrames();
+    while (idleSignal_.try_acquire()) {
+        // left from before the last BASS_Free: the new keeper starts from nothing
+    }
     deviceFrames_ = 0;
+    streakEpoch_ = playEpoch_.load();
+    idleRenders_ = 0;
     {
         std::lock_guard lock(mutex_);
         output_ = std::move(output);
+        adoptFormatLocked();
         initialised_ = true;
+        suspended_ = false;
         output_->start();
     }
+    keeperQuit_.store(false);
+    keeper_ = std::thread([this] { keepOutput(); });
     error = BASS_OK;
     return true;
 }
 
+void Engine::adoptFormatLocked() {
+    format_.rate = output_->rate();
+    format_.channels = output_->channels();
+    format_.latencyFrames = output_->latencyFrames();
+    // About a second of silence before the output is let go: long enough for the audible
+    // position to settle on what was last played, short enough to be idle soon after a pause.
+    idleRendersToSuspend_ = std::max(1, output_->rate() / std::max(1, output_->bufferFrames()));
+}
+
+void Engine::keepOutput() {
+    for (;;) {
+        idleSignal_.acquire();
+        if (keeperQuit_.load()) {
+            return;
+        }
+        std::lock_guard lock(mutex_);
+        // Only if no play came in after the audio thread found everything idle.
+        if (output_ && !suspended_ && idleEpoch_.load() == playEpoch_.load()) {
+            output_->suspend();
+            suspended_ = true;
+        }
+    }
+}
+
+void Engine::stopKeeper() {
+    if (!keeper_.joinable()) {
+        return;
+    }
+    keeperQuit_.store(true);
+    idleSignal_.release();
+    keeper_.join();
+}
+
+void Engine::wakeOutput() {
+    std::lock_guard lock(mutex_);
+    playEpoch_.fetch_add(1);
+    if (!output_ || !suspended_) {
+        return;
+    }
+    if (!output_->reopen()) {
+        // The device went away while it was let go: keep time silently from here on.
+        std::fprintf(stderr, "libbass: the sound device could not be opened again; "
+                             "playing silently\n");
+        output_ = Output::openSilent(&Engine::renderThunk, this, format_.rate);
+    }
+    adoptFormatLocked();
+    suspended_ = false;
+    output_->start();
+}
+
 void Engine::free() {
     std::lock_guard life(lifecycle_);
+    stopKeeper(); // before the output goes: the keeper may be suspending it
     std::unique_ptr<Output> output;
     std::map<uint32_t, std::shared_ptr<Stream>> streams;
     const MixList* list = nullptr;
@@ -184,10 +241,23 @@ void Engine::render(float* out, int frames) {
     const MixList* list = mixList_.load();
     const size_t samples = static_cast<size_t>(frames) * static_cast<size_t>(format_.channels);
     std::fill(out, out + samples, 0.0f);
+    // The epoch is read before the streams: a play that a stream does not show yet has
+    // already moved it, so the keeper will not let the output go under that play.
+    const uint64_t epoch = playEpoch_.load();
+    bool playing = false;
     if (list) {
         for (Stream* stream : *list) {
-            stream->render(out, frames, format_, deviceFrames_);
+            playing |= stream->render(out, frames, format_, deviceFrames_);
         }
+    }
+    if (playing || epoch != streakEpoch_) {
+        streakEpoch_ = epoch;
+        idleRenders_ = 0;
+    }
+    if (!playing && idleRenders_ < idleRendersToSuspend_ &&
+        ++idleRenders_ == idleRendersToSuspend_) {
+        idleEpoch_.store(epoch);
+        idleSignal_.release(); // wakes the keeper without a lock
     }
     for (size_t i = 0; i < samples; ++i) {
         out[i] = std::clamp(out[i], -1.0f, 1.0f);

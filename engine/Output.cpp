@@ -57,17 +57,20 @@ class SilentOutput final : public Output {
         bufferFrames_ = 512;
         latencyFrames_ = bufferFrames_;
     }
-    ~SilentOutput() override {
+    ~SilentOutput() override { suspend(); }
+    void start() override {
+        if (!thread_.joinable()) {
+            quit_.store(false);
+            thread_ = std::thread([this] { run(); });
+        }
+    }
+    void suspend() override {
         quit_.store(true);
         if (thread_.joinable()) {
             thread_.join();
         }
     }
-    void start() override {
-        if (!thread_.joinable()) {
-            thread_ = std::thread([this] { run(); });
-        }
-    }
+    bool reopen() override { return true; } // the clock restarts with start()
 
   private:
     void run() {
@@ -112,6 +115,7 @@ class SdlOutput final : public Output {
     }
 
     bool open(int rate, bool dummyFallback, std::string& error) {
+        requestedRate_ = rate;
         QuietAlsa quiet;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             error = SDL_GetError();
@@ -144,6 +148,19 @@ class SdlOutput final : public Output {
     }
 
     void start() override { SDL_PauseAudioDevice(device_, 0); }
+    void suspend() override {
+        if (device_ != 0) {
+            SDL_CloseAudioDevice(device_); // waits for a running callback to return
+            device_ = 0;
+        }
+    }
+    bool reopen() override {
+        if (device_ != 0) {
+            return true;
+        }
+        QuietAlsa quiet;
+        return openDevice(requestedRate_); // opened paused: start() lets it call back
+    }
 
   private:
     static void callback(void* self, Uint8* stream, int bytes) {
@@ -180,6 +197,7 @@ class SdlOutput final : public Output {
     }
 
     SDL_AudioDeviceID device_ = 0;
+    int requestedRate_ = 44100;
     bool initialised_ = false; // through SDL_InitSubSystem
     bool directInit_ = false;  // through SDL_AudioInit (no driver worked)
 };

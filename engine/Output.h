@@ -23,6 +23,12 @@ class Output {
     int latencyFrames() const { return latencyFrames_; }
     /** Starts calling back. */
     virtual void start() = 0;
+    /** Stops calling back and lets the device go, so that nothing wakes while nothing plays.
+     *  Not from the audio thread. */
+    virtual void suspend() = 0;
+    /** Takes the device again after suspend(), in the format it then offers (read it back
+     *  before start()); false when it cannot be had. */
+    virtual bool reopen() = 0;
 
     /** A silent device that consumes frames in real time on a clock thread of its own. */
     static std::unique_ptr<Output> openSilent(RenderFn fn, void* context, int rate);

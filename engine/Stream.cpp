@@ -67,6 +67,8 @@ void Stream::play(bool restart) {
     } else {
         ctl_.store(pack(seqOf(w), Playing), std::memory_order_release);
     }
+    ++plays_;
+    wake_.notify_one(); // the decode thread may be resting on a full queue
 }
 
 bool Stream::pause() {
@@ -210,13 +212,26 @@ void Stream::decodeLoop() {
     uint32_t doneSeq = 0;
     uint64_t epochStart = 0; // ring index where the data after the latest seek begins
     auto wait = std::chrono::milliseconds(0);
+    // Nothing can drain the queue until a play or a seek: then wait without a timeout, so a
+    // paused or finished stream costs no wake-ups.
+    bool rest = false;
+    uint32_t seenPlays = 0;
     for (;;) {
         bool seek = false;
         int64_t target = 0;
         uint32_t seq = 0;
         {
             std::unique_lock lock(ctlMutex_);
-            wake_.wait_for(lock, wait, [&] { return quit_ || requestedSeq_ != doneSeq; });
+            const auto woken = [&] {
+                return quit_ || requestedSeq_ != doneSeq || plays_ != seenPlays;
+            };
+            if (rest) {
+                wake_.wait(lock, woken);
+            } else {
+                wake_.wait_for(lock, wait, woken);
+            }
+            // Read before the state is looked at below: a later play() changes the count.
+            seenPlays = plays_;
             if (quit_) {
                 return;
             }
@@ -246,10 +261,11 @@ void Stream::decodeLoop() {
                 return;
             }
             wait = std::chrono::milliseconds(0);
+            rest = false;
             continue;
         }
         if (atEnd) {
-            wait = std::chrono::milliseconds(200);
+            rest = true; // only a seek (or a restart) makes more to decode
             continue;
         }
         // Fill the ring up to the target level, in whole frames.
@@ -291,6 +307,7 @@ void Stream::decodeLoop() {
         // Sleep until about a tenth of the queue has been played.
         wait = blocked ? std::chrono::milliseconds(2)
                        : std::chrono::milliseconds(static_cast<int>(kQueueSeconds * 100));
+        rest = !blocked && stateOf(ctl_.load(std::memory_order_acquire)) != Playing;
     }
 }
 
@@ -386,7 +403,7 @@ bool Stream::popFrame(float* frame) {
     return true;
 }
 
-void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t deviceFrame) {
+bool Stream::render(float* mix, int frames, const MixFormat& format, uint64_t deviceFrame) {
     applyMarkers();
     const uint64_t w = ctl_.load(std::memory_order_acquire);
     const bool current = appliedSeq_ == seqOf(w);
@@ -541,6 +558,7 @@ void Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
         uint64_t expected = w;
         ctl_.compare_exchange_strong(expected, pack(seqOf(w), Ended), std::memory_order_acq_rel);
     }
+    return stateOf(w) == Playing;
 }
 
 } // namespace tarvo::engine

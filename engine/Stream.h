@@ -77,8 +77,9 @@ class Stream {
 
     // --- audio thread ---
     /** Adds this stream's next `frames` device frames to `mix`; `deviceFrame` counts frames
-     *  the device has been given before this call. */
-    void render(float* mix, int frames, const MixFormat& format, uint64_t deviceFrame);
+     *  the device has been given before this call. True while the stream is playing (its
+     *  end included, until it has been heard). */
+    bool render(float* mix, int frames, const MixFormat& format, uint64_t deviceFrame);
 
   private:
     struct Marker {
@@ -120,6 +121,7 @@ class Stream {
     mutable std::mutex ctlMutex_;
     std::condition_variable wake_;
     bool quit_ = false;          // guarded by ctlMutex_
+    uint32_t plays_ = 0;         // guarded by ctlMutex_; counts play() calls
     uint32_t requestedSeq_ = 0;  // guarded by ctlMutex_
     int64_t requestedFrame_ = 0; // guarded by ctlMutex_
     std::atomic<bool> seekPending_{false};

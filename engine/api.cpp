@@ -131,6 +131,7 @@ BASS_API BOOL BASS_ChannelPlay(DWORD handle, BOOL restart) {
             return FALSE;
         }
         s->play(restart != FALSE);
+        Engine::instance().wakeOutput();
         return TRUE;
     });
 }

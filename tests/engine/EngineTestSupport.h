@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -88,6 +90,23 @@ inline long residentKiB() {
     long size = 0, resident = 0;
     f >> size >> resident;
     return resident * 4;
+}
+
+/** Context switches (voluntary and not) of each thread of this process, by thread id. */
+inline std::map<std::string, long> contextSwitchesByThread() {
+    std::map<std::string, long> switches;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream f(task.path() / "status");
+        std::string line;
+        long n = 0;
+        while (std::getline(f, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos) {
+                n += std::atol(line.c_str() + line.find(':') + 1);
+            }
+        }
+        switches[task.path().filename().string()] = n;
+    }
+    return switches;
 }
 
 inline void sleepMs(int ms) {

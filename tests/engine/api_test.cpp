@@ -220,3 +220,43 @@ TEST(EngineDevices, MissingSoundDeviceSaysSoOnceAndPlaysSilently) {
     EXPECT_NE(err.find("no sound device"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << "exactly one line:\n" << err;
 }
+
+// While nothing plays the engine lets its output go and its own threads rest, so a paused
+// player costs no wake-ups; a play takes the output again and goes on where it paused.
+class EngineIdle : public testing::TestWithParam<int> {};
+
+TEST_P(EngineIdle, PausedEngineRestsAndPlayGoesOnWhereItPaused) {
+    const auto before = contextSwitchesByThread(); // the test's and the runtime's threads
+    ASSERT_TRUE(BASS_Init(GetParam(), 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode();
+    const HSTREAM s =
+        BASS_StreamCreateFile(FALSE, fixture("sine440-44k1-stereo-s16.wav").c_str(), 0, 0, 0);
+    ASSERT_NE(s, 0u);
+    ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
+    sleepMs(200);
+    const int playingThreads = threadCount();
+    ASSERT_TRUE(BASS_ChannelPause(s));
+    sleepMs(1600); // let go after about a second of silence
+    EXPECT_EQ(threadCount(), playingThreads - 1) << "the output's thread has ended";
+
+    const QWORD paused = BASS_ChannelGetPosition(s);
+    const auto restStart = contextSwitchesByThread();
+    sleepMs(500);
+    long woken = 0;
+    for (const auto& [thread, switches] : contextSwitchesByThread()) {
+        if (before.count(thread) == 0 && restStart.count(thread) != 0) {
+            woken += switches - restStart.at(thread);
+        }
+    }
+    EXPECT_LE(woken, 1) << "the engine's threads woke while nothing played";
+    EXPECT_EQ(BASS_ChannelGetPosition(s), paused);
+
+    ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+    EXPECT_EQ(threadCount(), playingThreads) << "the output is back";
+    sleepMs(150);
+    const double onwards = BASS_ChannelBytes2Seconds(s, BASS_ChannelGetPosition(s) - paused);
+    EXPECT_GT(onwards, 0.05);
+    EXPECT_LT(onwards, 0.25);
+    BASS_Free();
+}
+
+INSTANTIATE_TEST_SUITE_P(SilentAndSdl, EngineIdle, testing::Values(0, -1));
