@@ -304,9 +304,10 @@ void Stream::decodeLoop() {
                 break;
             }
         }
-        // Sleep until about a tenth of the queue has been played.
+        // Sleep until about two fifths of the queue have been played: few wake-ups, and still
+        // well over a quarter of a second queued when it tops up again.
         wait = blocked ? std::chrono::milliseconds(2)
-                       : std::chrono::milliseconds(static_cast<int>(kQueueSeconds * 100));
+                       : std::chrono::milliseconds(static_cast<int>(kQueueSeconds * 400));
         rest = !blocked && stateOf(ctl_.load(std::memory_order_acquire)) != Playing;
     }
 }
