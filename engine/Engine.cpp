@@ -241,8 +241,9 @@ void Engine::render(float* out, int frames) {
     const MixList* list = mixList_.load();
     const size_t samples = static_cast<size_t>(frames) * static_cast<size_t>(format_.channels);
     std::fill(out, out + samples, 0.0f);
-    // The epoch is read before the streams: a play that a stream does not show yet has
-    // already moved it, so the keeper will not let the output go under that play.
+    // A play moves the epoch under mutex_ after its stream shows Playing, and the keeper
+    // compares epochs under the same mutex: either it sees the move and keeps the output, or it
+    // lets the output go first and the play takes it again.
     const uint64_t epoch = playEpoch_.load();
     bool playing = false;
     if (list) {
