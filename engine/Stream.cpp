@@ -67,6 +67,7 @@ void Stream::play(bool restart) {
     } else {
         ctl_.store(pack(seqOf(w), Playing), std::memory_order_release);
     }
+    frozenPos_.store(-1, std::memory_order_relaxed);
     ++plays_;
     wake_.notify_one(); // the decode thread may be resting on a full queue
 }
@@ -77,6 +78,7 @@ bool Stream::pause() {
     if (stateOf(w) != Playing) {
         return false;
     }
+    freezePosition();
     ctl_.store(pack(seqOf(w), Paused), std::memory_order_release);
     return true;
 }
@@ -84,15 +86,55 @@ bool Stream::pause() {
 void Stream::stop() {
     std::lock_guard lock(ctlMutex_);
     const uint64_t w = ctl_.load();
+    if (stateOf(w) == Playing) {
+        freezePosition();
+    }
     if (stateOf(w) != Ended) {
         ctl_.store(pack(seqOf(w), Stopped), std::memory_order_release);
     }
 }
 
+void Stream::freezePosition() {
+    // The device still plays out what it was given (one latency), which would move the
+    // audible position on after the caller was told the stream has paused. The position a
+    // paused or stopped stream reports is the one audible when it was told to rest.
+    const Published p = readPublished();
+    frozenTap_.store(p.tap, std::memory_order_relaxed);
+    frozenPos_.store(audiblePosition(ctl_.load(std::memory_order_relaxed), p),
+                     std::memory_order_relaxed);
+}
+
 void Stream::setPosition(int64_t frame) {
     std::lock_guard lock(ctlMutex_);
+    frozenPos_.store(-1, std::memory_order_relaxed);
     const State s = stateOf(ctl_.load());
     requestSeekLocked(frame, s == Ended ? Stopped : s);
+}
+
+Stream::Published Stream::readPublished() const {
+    Published p;
+    for (;;) {
+        const uint32_t s1 = pubSeq_.load(std::memory_order_acquire);
+        if (s1 & 1u) {
+            std::this_thread::yield(); // the audio thread is publishing
+            continue;
+        }
+        p.pos = pubPos_.load(std::memory_order_acquire);
+        p.tap = pubTap_.load(std::memory_order_acquire);
+        p.applied = pubApplied_.load(std::memory_order_acquire);
+        if (pubSeq_.load(std::memory_order_relaxed) == s1) {
+            return p;
+        }
+    }
+}
+
+bool Stream::frozen(uint64_t w, Published& at) const {
+    if (stateOf(w) == Playing || frozenPos_.load(std::memory_order_relaxed) < 0) {
+        return false;
+    }
+    at.pos = static_cast<double>(frozenPos_.load(std::memory_order_relaxed));
+    at.tap = frozenTap_.load(std::memory_order_relaxed);
+    return true;
 }
 
 int64_t Stream::positionFrames() const {
@@ -100,24 +142,18 @@ int64_t Stream::positionFrames() const {
     if (stateOf(w) == Ended) {
         return length_;
     }
-    double pos = 0;
-    uint32_t applied = 0;
-    for (;;) {
-        const uint32_t s1 = pubSeq_.load(std::memory_order_acquire);
-        if (s1 & 1u) {
-            std::this_thread::yield(); // the audio thread is publishing
-            continue;
-        }
-        pos = pubPos_.load(std::memory_order_acquire);
-        applied = pubApplied_.load(std::memory_order_acquire);
-        if (pubSeq_.load(std::memory_order_relaxed) == s1) {
-            break;
-        }
+    Published p;
+    if (frozen(w, p)) {
+        return static_cast<int64_t>(p.pos);
     }
-    if (applied != seqOf(w)) {
+    return audiblePosition(w, readPublished());
+}
+
+int64_t Stream::audiblePosition(uint64_t w, const Published& p) const {
+    if (p.applied != seqOf(w)) {
         return pendingTarget_.load(std::memory_order_relaxed); // the seek is on its way
     }
-    return std::clamp<int64_t>(static_cast<int64_t>(pos + 1e-6), 0, length_);
+    return std::clamp<int64_t>(static_cast<int64_t>(p.pos + 1e-6), 0, length_);
 }
 
 uint32_t Stream::activity() const {
@@ -136,19 +172,12 @@ void Stream::setVolume(int volume) {
 }
 
 size_t Stream::readAudible(int16_t* out, size_t frames) const {
-    // Where the audible point is in the tap, consistently with the published position.
-    double tap = 0;
-    for (;;) {
-        const uint32_t s1 = pubSeq_.load(std::memory_order_acquire);
-        if (s1 & 1u) {
-            std::this_thread::yield(); // the audio thread is publishing
-            continue;
-        }
-        tap = pubTap_.load(std::memory_order_acquire);
-        if (pubSeq_.load(std::memory_order_relaxed) == s1) {
-            break;
-        }
+    // Where the audible point is in the tap, consistently with the reported position.
+    Published p;
+    if (!frozen(ctl_.load(std::memory_order_acquire), p)) {
+        p = readPublished();
     }
+    const double tap = p.tap;
     // Leave room for what the audio thread may write meanwhile (one latency and a block).
     frames = std::min(frames, tapFrames_ / 2);
     const auto end = static_cast<int64_t>(tap + 1e-6);

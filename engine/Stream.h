@@ -102,6 +102,16 @@ class Stream {
     static State stateOf(uint64_t w) { return static_cast<State>(w & 0xff); }
 
     void requestSeekLocked(int64_t frame, State newState);
+    void freezePosition(); // under ctlMutex_, before the state leaves Playing
+    struct Published {
+        double pos = 0; // stream frames
+        double tap = 0; // tap frames
+        uint32_t applied = 0;
+    };
+    Published readPublished() const;
+    // The point a resting stream reports: true, with `at` filled, while it is frozen.
+    bool frozen(uint64_t ctl, Published& at) const;
+    int64_t audiblePosition(uint64_t ctl, const Published& p) const;
     void decodeLoop();
     bool pushMarker(const Marker& m);
 
@@ -127,6 +137,10 @@ class Stream {
     std::atomic<bool> seekPending_{false};
     std::atomic<uint64_t> ctl_{pack(0, Stopped)};
     std::atomic<int64_t> pendingTarget_{0};
+    // Audible position when the stream was paused or stopped; -1 while playing, after a seek
+    // and before the first rest.
+    std::atomic<int64_t> frozenPos_{-1};
+    std::atomic<double> frozenTap_{0.0};
     std::atomic<int> volume_{100};
     std::atomic<int> pan_{0};
     std::atomic<int> freq_{0};

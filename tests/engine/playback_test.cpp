@@ -61,6 +61,35 @@ TEST_F(EnginePlayback, PositionAdvancesInRealTime) {
     }
 }
 
+TEST_F(EnginePlayback, ThePositionHoldsFromTheMomentPauseReturns) {
+    const HSTREAM s = open("sine440-44k1-stereo-s16.wav");
+    ASSERT_NE(s, 0u);
+    ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
+    sleepMs(250);
+    ASSERT_TRUE(BASS_ChannelPause(s));
+    const QWORD paused = BASS_ChannelGetPosition(s);
+    sleepMs(60); // longer than the device latency: what it still held has been played out
+    EXPECT_EQ(BASS_ChannelGetPosition(s), paused);
+    // A stop after playing holds the same way.
+    ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+    const QWORD resumed = BASS_ChannelGetPosition(s);
+    EXPECT_GE(resumed, paused);
+    EXPECT_LE(resumed, paused + 4 * 1024) << "resumes from the paused position";
+    sleepMs(100);
+    ASSERT_TRUE(BASS_ChannelStop(s));
+    const QWORD stopped = BASS_ChannelGetPosition(s);
+    sleepMs(60);
+    EXPECT_EQ(BASS_ChannelGetPosition(s), stopped);
+    // A seek while paused is reported at once, and holds.
+    ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+    sleepMs(50);
+    ASSERT_TRUE(BASS_ChannelPause(s));
+    ASSERT_TRUE(BASS_ChannelSetPosition(s, 44100 * 4));
+    EXPECT_EQ(BASS_ChannelGetPosition(s), QWORD(44100 * 4));
+    sleepMs(60);
+    EXPECT_EQ(BASS_ChannelGetPosition(s), QWORD(44100 * 4));
+}
+
 TEST_F(EnginePlayback, PauseResumesWhereItPausedRestartStartsAtZeroStopStops) {
     const HSTREAM s = open("sine440-44k1-stereo-s16.wav");
     ASSERT_NE(s, 0u);
