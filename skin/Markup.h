@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextToInt.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -10,9 +12,8 @@
 // found by a plain, case-sensitive search for the key text including its "=".
 namespace skin::markup {
 
-// Leading spaces, an optional sign, then digits up to the first other character; no digits
-// gives 0. Values beyond the int range saturate.
-int textToInt(QStringView text);
+// Numbers in markup are read by the toolkit's rule.
+using tk::textToInt;
 
 // The value of the first occurrence of `key` (which includes its "="): the text after the
 // next double quote up to the following one, or to the end when that one is missing.
@@ -29,7 +30,7 @@ std::optional<QList<int>> positionParts(QStringView markup);
 // Only the last eight digits count.
 uint32_t ParseHexColour(QStringView text);
 
-// Geometry arithmetic is done in 64 bits and brought back into the int range here.
-int clampToInt(long long value);
+// Geometry arithmetic is done in 64 bits and brought back into the int range.
+using tk::clampToInt;
 
 } // namespace skin::markup

@@ -5,24 +5,6 @@
 
 using namespace skin::markup;
 
-TEST(Markup, TextToIntReadsSpacesSignAndDigitsUpToTheFirstOtherCharacter) {
-    EXPECT_EQ(textToInt(u"  32"), 32);
-    EXPECT_EQ(textToInt(u" -15px"), -15);
-    EXPECT_EQ(textToInt(u"+7"), 7);
-    EXPECT_EQ(textToInt(u"1 2"), 1);
-    EXPECT_EQ(textToInt(u"abc"), 0);
-    EXPECT_EQ(textToInt(u""), 0);
-    EXPECT_EQ(textToInt(u" - 5"), 0);
-    EXPECT_EQ(textToInt(u"\t5"), 0); // only spaces are skipped
-}
-
-TEST(Markup, TextToIntSaturatesOutsideTheIntRange) {
-    EXPECT_EQ(textToInt(u"2147483647"), std::numeric_limits<int>::max());
-    EXPECT_EQ(textToInt(u"-2147483648"), std::numeric_limits<int>::min());
-    EXPECT_EQ(textToInt(u"99999999999999999999999"), std::numeric_limits<int>::max());
-    EXPECT_EQ(textToInt(u"-99999999999999999999999"), std::numeric_limits<int>::min());
-}
-
 TEST(Markup, AttributeValueTakesTheFirstOccurrenceOfTheCaseSensitiveKey) {
     // The key is found wherever it stands, even as the end of a longer key.
     EXPECT_EQ(attributeValue(u"back_color=\"#010203\" color=\"#ffffff\"", u"color="), u"#010203");
