@@ -204,7 +204,7 @@ TEST(FixtureTags, DisplayNamesOfSomeRealFiles) {
     if (!fs::is_directory(dir))
         GTEST_SKIP() << dir << " is missing";
     EXPECT_EQ(composeDisplayName(readTrackTags((dir / "bad-xing.mp3").string()).value()),
-              "Ito Kazunori09-28-2001");
+              "Ito Kazunori - 09-28-2001");
     EXPECT_EQ(
         composeDisplayName(
             readTrackTags((dir / "Luomo - Tessio (Spektre Remix) ID3v10.mp3").string()).value()),
@@ -229,7 +229,7 @@ TEST(GeneratedAudio, GbkId3v1) {
     ASSERT_TRUE(info.readId3v1(file, tags));
     EXPECT_EQ(tags, (TrackTags{"你好世界", "歌手", "专辑"}));
     EXPECT_FALSE(info.readId3v2(file, tags));
-    EXPECT_EQ(composeDisplayName(tags), "歌手你好世界");
+    EXPECT_EQ(composeDisplayName(tags), "歌手 - 你好世界");
 }
 
 TEST(GeneratedAudio, Id3v24WithUtf16BeUtf8AndUtf16Le) {

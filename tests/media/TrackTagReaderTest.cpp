@@ -11,17 +11,14 @@ namespace {
 
 using namespace testing;
 
-TEST(ComposeDisplayName, ArtistThenTitleWithoutSeparator) {
-    EXPECT_EQ(composeDisplayName({"Title", "Artist", "Album"}), "ArtistTitle");
-    EXPECT_EQ(composeDisplayName({"你好世界", "歌手", ""}), "歌手你好世界");
+TEST(ComposeDisplayName, ArtistAndTitleJoinedByADash) {
+    EXPECT_EQ(composeDisplayName({"Title", "Artist", "Album"}), "Artist - Title");
+    EXPECT_EQ(composeDisplayName({"雪夜的歌", "无名", ""}), "无名 - 雪夜的歌");
 }
 
-TEST(ComposeDisplayName, TitleAloneWithoutArtist) {
+TEST(ComposeDisplayName, EitherAloneStandsAlone) {
     EXPECT_EQ(composeDisplayName({"Title", "", "Album"}), "Title");
-}
-
-TEST(ComposeDisplayName, NothingWithoutTitle) {
-    EXPECT_EQ(composeDisplayName({"", "Artist", "Album"}), "");
+    EXPECT_EQ(composeDisplayName({"", "Artist", "Album"}), "Artist");
     EXPECT_EQ(composeDisplayName({}), "");
 }
 
