@@ -10,20 +10,15 @@ shot=$3
 work=$(mktemp -d)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xvfb-lib.sh"
+. "$here/e2e-lib.sh"
 start_xvfb
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 rm -f "$shot"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-SDL_AUDIODRIVER=dummy "$build/tarvo" --quit-after 20 >"$work/log" 2>&1 &
+SDL_AUDIODRIVER=dummy "${posix_locale[@]}" "$build/tarvo" --quit-after 20 >"$work/log" 2>&1 &
 player=$!
-id=""
-for _ in $(seq 60); do
-    id=$(xdotool search --name 'Tarvo播放器' 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-done
-[ -n "$id" ] || fail "no main window appeared"
+id=$(player_window "$player") || fail "no main window appeared"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$id")" # X, Y of the window
 # The play button's centre (its place in the layout: 165, 135, 25 x 25).
