@@ -2,6 +2,8 @@
 
 #include "LayoutData.h"
 #include "Layouts.h"
+#include "OptionsWindowUnits.h"
+#include "TransportTexts.h"
 #include "UnitFactory.h"
 
 #include <QWidget>
@@ -9,11 +11,7 @@
 namespace app {
 namespace {
 
-const QString kGeneralPage = QStringLiteral("外形框常规");
-const QString kEffectsPage = QStringLiteral("视觉效果外形框");
-const QString kPlaybackPage = QStringLiteral("外形框播放");
-const QString kShowTrayIcon = QStringLiteral("常规选择框系统栏显示图标");
-const QString kProgramName = QStringLiteral("Tarvo播放器");
+using namespace ui::options_window;
 
 std::unique_ptr<tk::Window> buildOptionsWindow(tk::Window& owner) {
     QString error;
@@ -52,16 +50,16 @@ void OptionsWindow::bindHandlers() {
         window_->setVisible(false);
         return false;
     });
-    w.bind(QStringLiteral("按钮3"), E::Click, [this](const tk::EventArgs&) {
+    w.bind(kCloseButton, E::Click, [this](const tk::EventArgs&) {
         if (window_->isVisible())
             window_->setVisible(false);
         return true;
     });
-    w.bind(QStringLiteral("超级按钮2"), E::Click, [this](const tk::EventArgs&) {
+    w.bind(kGeneralPageButton, E::Click, [this](const tk::EventArgs&) {
         showPage(kGeneralPage, kEffectsPage, QStringLiteral(" 常规操作的参数设置"));
         return true;
     });
-    w.bind(QStringLiteral("超级按钮5"), E::Click, [this](const tk::EventArgs&) {
+    w.bind(kEffectsPageButton, E::Click, [this](const tk::EventArgs&) {
         showPage(kEffectsPage, kGeneralPage, QStringLiteral(" 视觉效果相关的参数设置"));
         return true;
     });
@@ -69,28 +67,24 @@ void OptionsWindow::bindHandlers() {
         updateTrayIcon();
         return true;
     });
-    w.bind(QStringLiteral("常规选择框任务栏滚动标题"), E::Click, [this](const tk::EventArgs&) {
-        mainWindow_.setCaption(currentTitle_() + kProgramName);
+    w.bind(kScrollTitle, E::Click, [this](const tk::EventArgs&) {
+        mainWindow_.setCaption(currentTitle_() + texts::kProgramName);
         return true;
     });
     // The multi-column menu option has nothing to act on in this player.
-    w.bind(QStringLiteral("常规选择框多列显示曲目"), E::Click,
-           [](const tk::EventArgs&) { return true; });
+    w.bind(kMultiColumnMenu, E::Click, [](const tk::EventArgs&) { return true; });
     const auto bindSlider = [this, &w](const QString& slider, const QString& label, double scale) {
         w.bind(slider, E::PositionChanged, [this, slider, label, scale](const tk::EventArgs&) {
             showSliderValue(slider, label, scale);
             return true;
         });
     };
-    bindSlider(QStringLiteral("视觉效果滑块条顶峰衰减"), QStringLiteral("视觉效果标签顶峰衰减"),
-               1.0);
-    bindSlider(QStringLiteral("视觉效果滑块条顶峰延迟"), QStringLiteral("视觉效果标签顶峰延迟"),
-               1.0);
-    bindSlider(QStringLiteral("视觉效果滑块条宽度"), QStringLiteral("视觉效果标签宽度"), 1.0);
-    bindSlider(QStringLiteral("视觉效果滑块条间隔"), QStringLiteral("视觉效果标签间隔"), 1.0);
+    bindSlider(kPeakFallSlider, kPeakFallLabel, 1.0);
+    bindSlider(kPeakDelaySlider, kPeakDelayLabel, 1.0);
+    bindSlider(kBarWidthSlider, kBarWidthLabel, 1.0);
+    bindSlider(kBarGapSlider, kBarGapLabel, 1.0);
     // The band fall is shown in hundredths: position 6 reads "0.06".
-    bindSlider(QStringLiteral("视觉效果滑块条频带衰减"), QStringLiteral("视觉效果标签频带衰减"),
-               0.01);
+    bindSlider(kBandFallSlider, kBandFallLabel, 0.01);
 }
 
 void OptionsWindow::onCreated() {
@@ -108,7 +102,7 @@ void OptionsWindow::onCreated() {
 
 void OptionsWindow::showPage(const QString& shown, const QString& hidden, const QString& title) {
     window_->unit(shown)->setVisible(true);
-    window_->unit(QStringLiteral("标签参数设置"))->setText(title);
+    window_->unit(kPageTitle)->setText(title);
     window_->unit(hidden)->setVisible(false);
 }
 

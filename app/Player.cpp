@@ -2,28 +2,39 @@
 
 #include "EngineMessages.h"
 #include "Layouts.h"
+#include "MainWindowTransport.h"
+#include "MainWindowUnits.h"
 #include "MakerSite.h"
 #include "MusicFolder.h"
 #include "OptionsWindow.h"
+#include "PlayerCommands.h"
 #include "StartupSkin.h"
-#include "TransportDisplayAdapter.h"
+#include "TransportTexts.h"
 #include "UnitFactory.h"
 #include "WindowDrag.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace app {
 namespace {
 
-const QString kProgramName = QStringLiteral("Tarvo播放器");
+namespace units = ui::main_window;
 
 // The buttons whose normal pictures start-up keeps, in the order of savedButtonPictures.
 const std::array<QString, 5> kSavedPictureButtons = {
-    QStringLiteral("图形按钮静音"), QStringLiteral("图形按钮播放列表"),
-    QStringLiteral("图形按钮均衡器"), QStringLiteral("图形按钮音乐窗"),
-    QStringLiteral("图形按钮歌词秀")};
+    units::kMuteButton, units::kPlaylistButton, units::kEqualiserButton, units::kMusicWindowButton,
+    units::kLyricsButton};
+
+// The buttons the skin markup places at start-up, then the labels it styles, in order.
+const QStringList kSkinnedButtons = {
+    units::kLyricsButton,      units::kEqualiserButton, units::kPlaylistButton,
+    units::kMusicWindowButton, units::kMinimiseButton,  units::kExitButton,
+    units::kProgressThumb,     units::kVolumeThumb,     units::kTimeButton};
+const QStringList kSkinnedLabels = {units::kInfoLabel, units::kStatusLabel, units::kChannelLabel,
+                                    units::kProgressTrack, units::kVolumeTrack};
 
 std::unique_ptr<tk::Window> buildMainWindow() {
     QString error;
@@ -41,25 +52,24 @@ Player::Player(const tk::Services& services, const QString& programDirectory)
     timeDisplay_.loadStrip(tk::skinPicture(QStringLiteral("led/digits.bmp")));
     // The engine maps while the windows are built; the created steps check it. After the
     // strip, so that Qt's image plugins are not queued behind it in the dynamic loader.
-    engine_.beginLoading(programDirectory_);
+    playback_.beginLoadingEngine(programDirectory_);
 }
 
 Player::~Player() {
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
+    commands_.reset();
     transport_.reset();
     mainWindow_.reset();
-    releaseEngine();
+    playback_.releaseEngine();
 }
 
 bool Player::start() {
     mainWindow_ = buildMainWindow();
     tk::Window& w = *mainWindow_;
-    transportDisplay_ = std::make_unique<TransportDisplayAdapter>(
-        sliders_, *w.unit(QStringLiteral("图形按钮进度")), timeDisplay_,
-        *w.unit(QStringLiteral("图形按钮时间")));
-    transport_ = std::make_unique<playback::Transport>(engine_, state_.playback, w,
-                                                       *transportDisplay_, *services_.fileDialog);
+    transport_ = std::make_unique<MainWindowTransport>(playback_, w, sliders_, timeDisplay_,
+                                                       *services_.fileDialog, state_);
+    commands_ = std::make_unique<PlayerCommands>(*transport_, playback_);
     bindMainWindow(w);
     bindTransport(w);
     mainWindow_->load();
@@ -78,11 +88,11 @@ void Player::bindMainWindow(tk::Window& window) {
         drag->begin();
         return true;
     });
-    window.bind(QStringLiteral("图形按钮退出"), E::Click, [this](const tk::EventArgs&) {
+    window.bind(units::kExitButton, E::Click, [this](const tk::EventArgs&) {
         onExit();
         return true;
     });
-    window.bind(QStringLiteral("图形按钮最小化"), E::Click, [this](const tk::EventArgs&) {
+    window.bind(units::kMinimiseButton, E::Click, [this](const tk::EventArgs&) {
         mainWindow_->setPlacement(2);
         return true;
     });
@@ -91,9 +101,8 @@ void Player::bindMainWindow(tk::Window& window) {
 // The main window's "created" steps, in their fixed order.
 bool Player::onMainWindowCreated() {
     tk::Window& w = *mainWindow_;
-    state_.springStiffness =
-        static_cast<float>(w.unit(QStringLiteral("滑块条1"))->position() / 10.0);
-    state_.springDamping = static_cast<float>(w.unit(QStringLiteral("滑块条2"))->position() / 10.0);
+    state_.springStiffness = static_cast<float>(w.unit(units::kStiffnessSlider)->position() / 10.0);
+    state_.springDamping = static_cast<float>(w.unit(units::kDampingSlider)->position() / 10.0);
     state_.snowDrift = 2;
 
     if (!checkEngine()) {
@@ -101,30 +110,32 @@ bool Player::onMainWindowCreated() {
         w.setVisible(false); // the process ends; the window never appears
         return true;
     }
-    engine_.init(-1, 44100, 0, nullptr, nullptr);
-    engine_.streamFree(state_.playback.currentStream);
+    playback_.startEngine();
     loadDefaultTrack();
     saveButtonPictures();
-    state_.playback.musicFolder = platform::musicFolder();
+    state_.musicFolder = platform::musicFolder();
     state_.skin.transparentColour = 0x00FF00FF;
-    w.setCaption(state_.playback.trackTitle + kProgramName); // the default track's name first
+    // The default track's name first.
+    w.setCaption(playback_.track().displayName + texts::kProgramName);
 
-    optionsWindow_ = std::make_unique<OptionsWindow>(services_, w,
-                                                     [this] { return state_.playback.trackTitle; });
+    optionsWindow_ = std::make_unique<OptionsWindow>(
+        services_, w, [this] { return playback_.track().displayName; });
     optionsWindow_->load();
-    skin::applyStartupSkin(w, state_.skin);
-    transport_->transport(playback::PlaybackCommand::Stop);
+    skin::applyStartupSkin(w, state_.skin, kSkinnedButtons, kSkinnedLabels);
+    playback_.stop();
+    transport_->showState(playback_.state());
     createSliders();
     return true;
 }
 
 bool Player::checkEngine() {
     QString detail;
-    const auto result = engine_.load(programDirectory_, &detail);
-    if (result == playback::EngineLibrary::LoadResult::Loaded)
+    using Status = playback::PlaybackModel::EngineStatus;
+    const Status result = playback_.loadEngine(programDirectory_, &detail);
+    if (result == Status::Loaded)
         return true;
-    const QString file = playback::EngineLibrary::fileName();
-    const EngineMessage message = result == playback::EngineLibrary::LoadResult::Missing
+    const QString file = playback::PlaybackModel::engineFileName();
+    const EngineMessage message = result == Status::Missing
                                       ? missingEngineMessage(file, makerSite())
                                       : wrongEngineVersionMessage(file);
     if (!detail.isEmpty())
@@ -137,44 +148,34 @@ bool Player::checkEngine() {
 
 void Player::loadDefaultTrack() {
     const QString path = QDir(programDirectory_).absoluteFilePath(QStringLiteral("2.mp3"));
-    state_.playback.currentStream = transport_->loadTrack(path);
+    if (QFileInfo::exists(path)) // an optional file: its absence is no failure to report
+        playback_.load(path);
 }
 
 void Player::createSliders() {
     tk::Window& w = *mainWindow_;
-    const auto widget = [&w](const char* name) {
-        return w.unit(QString::fromUtf8(name))->widget();
-    };
-    sliders_.createSlider(widget("图形按钮进度"), widget("透明标签进度"), widget("编辑框进度"), 0,
-                          100, 0, 0);
-    sliders_.createSlider(widget("图形按钮音量"), widget("透明标签音量"), widget("编辑框音量"), 0,
-                          100, 50, 0);
+    const auto widget = [&w](const QString& name) { return w.unit(name)->widget(); };
+    sliders_.createSlider(widget(units::kProgressThumb), widget(units::kProgressTrack),
+                          widget(units::kProgressBox), 0, 100, 0, 0);
+    sliders_.createSlider(widget(units::kVolumeThumb), widget(units::kVolumeTrack),
+                          widget(units::kVolumeBox), 0, 100, 50, 0);
 }
 
 void Player::saveButtonPictures() {
     for (std::size_t i = 0; i < kSavedPictureButtons.size(); ++i)
-        state_.playback.savedButtonPictures[i] =
-            mainWindow_->unit(kSavedPictureButtons[i])->picture(1);
-}
-
-void Player::releaseEngine() {
-    if (engine_.isLoaded() && !engineFreed_) {
-        engine_.free();
-        engineFreed_ = true;
-        state_.playback.currentStream = 0;
-    }
+        state_.savedButtonPictures[i] = mainWindow_->unit(kSavedPictureButtons[i])->picture(1);
 }
 
 void Player::onExit() {
-    releaseEngine();
-    transport_->transport(playback::PlaybackCommand::Stop);
+    playback_.releaseEngine();
+    playback_.stop();
     if (services_.trayIcon)
         services_.trayIcon->remove();
     QCoreApplication::exit(0);
 }
 
 void Player::onMainWindowClosing() {
-    releaseEngine();
+    playback_.releaseEngine();
     // Files dropped on the window are not accepted by this player, so there is no drop
     // registration to withdraw.
     if (services_.trayIcon)

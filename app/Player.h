@@ -1,11 +1,10 @@
 #pragma once
 
-#include "EngineLibrary.h"
 #include "LedTimeDisplay.h"
+#include "PlaybackModel.h"
 #include "ProgramState.h"
 #include "Services.h"
 #include "SliderSet.h"
-#include "Transport.h"
 #include "Window.h"
 
 #include <QString>
@@ -13,11 +12,12 @@
 
 namespace app {
 
+class MainWindowTransport;
 class OptionsWindow;
-class TransportDisplayAdapter;
+class PlayerCommands;
 
-// The player: owns the engine, the windows, the program-wide objects and state, and binds the
-// main window's events to their handlers. Main thread only.
+// The player: owns the player model, the windows, the commands, the program-wide objects and
+// state, and binds the main window's events to their handlers. Main thread only.
 class Player {
   public:
     Player(const tk::Services& services, const QString& programDirectory);
@@ -30,8 +30,9 @@ class Player {
     tk::Window* mainWindow() const { return mainWindow_.get(); }
     OptionsWindow* optionsWindow() const { return optionsWindow_.get(); }
     const ProgramState& state() const { return state_; }
-    playback::EngineLibrary& engine() { return engine_; }
-    playback::Transport& transport() { return *transport_; }
+    playback::PlaybackModel& playback() { return playback_; }
+    MainWindowTransport& transport() { return *transport_; }
+    PlayerCommands& commands() { return *commands_; }
     skin::LedTimeDisplay& timeDisplay() { return timeDisplay_; }
     ui::SliderSet& sliders() { return sliders_; }
 
@@ -45,20 +46,18 @@ class Player {
     void createSliders();
     void onExit();
     void onMainWindowClosing();
-    void releaseEngine();
 
     tk::Services services_;
     QString programDirectory_;
-    playback::EngineLibrary engine_;
+    playback::PlaybackModel playback_;
     ProgramState state_;
     skin::LedTimeDisplay timeDisplay_;
     ui::SliderSet sliders_;
     std::unique_ptr<tk::Window> mainWindow_;
-    std::unique_ptr<TransportDisplayAdapter> transportDisplay_;
-    std::unique_ptr<playback::Transport> transport_;
+    std::unique_ptr<MainWindowTransport> transport_;
+    std::unique_ptr<PlayerCommands> commands_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
     bool refused_ = false;
-    bool engineFreed_ = false;
 };
 
 } // namespace app

@@ -1,45 +1,49 @@
 // The main window's transport, slider and time-display events, bound to their handlers.
+#include "MainWindowTransport.h"
+#include "MainWindowUnits.h"
 #include "Player.h"
+#include "PlayerCommands.h"
+
+#include <QAction>
 
 namespace app {
 
 void Player::bindTransport(tk::Window& window) {
     using E = tk::EventKind;
-    using playback::PlaybackCommand;
-    playback::Transport& t = *transport_;
-    const auto on = [&window](const char* unit, E event,
+    namespace units = ui::main_window;
+    MainWindowTransport& t = *transport_;
+    const auto on = [&window](const QString& unit, E event,
                               std::function<void(const tk::EventArgs&)> f) {
-        window.bind(QString::fromUtf8(unit), event, [f = std::move(f)](const tk::EventArgs& args) {
+        window.bind(unit, event, [f = std::move(f)](const tk::EventArgs& args) {
             f(args);
             return true;
         });
     };
-    on("图形按钮播放", E::Click, [&t](auto&) { t.transport(PlaybackCommand::Play); });
-    on("图形按钮暂停", E::Click, [&t](auto&) { t.transport(PlaybackCommand::Pause); });
-    on("图形按钮停止", E::Click, [&t](auto&) { t.transport(PlaybackCommand::Stop); });
-    on("图形按钮打开", E::Click, [&t](auto&) { t.openFile(); });
-    on("图形按钮静音", E::Click, [&t](auto&) { t.toggleMute(); });
-    on("时钟进度", E::Tick, [&t](auto&) { t.onProgressTick(); });
+    const auto trigger = [&on](const QString& button, QAction* command) {
+        on(button, E::Click, [command](auto&) { command->trigger(); });
+    };
+    trigger(units::kPlayButton, commands_->play);
+    trigger(units::kPauseButton, commands_->pause);
+    trigger(units::kStopButton, commands_->stop);
+    trigger(units::kOpenButton, commands_->open);
+    trigger(units::kMuteButton, commands_->mute);
+    on(units::kProgressTimer, E::Tick, [&t](auto&) { t.onProgressTick(); });
 
-    const QString progressThumb = QStringLiteral("图形按钮进度");
-    const QString progressBox = QStringLiteral("编辑框进度");
-    const QString volumeThumb = QStringLiteral("图形按钮音量");
-    const QString volumeBox = QStringLiteral("编辑框音量");
-    on("图形按钮进度", E::LeftPressed, [&t](auto&) { t.onProgressThumbPressed(); });
-    on("图形按钮进度", E::LeftReleased, [&t](auto&) { t.onProgressThumbReleased(); });
-    on("图形按钮进度", E::MouseMoved, [&t, progressThumb, progressBox](const tk::EventArgs& a) {
-        t.onThumbMouseMoved(progressThumb, progressBox, a.x, a.y);
+    on(units::kProgressThumb, E::LeftPressed, [&t](auto&) { t.onProgressThumbPressed(); });
+    on(units::kProgressThumb, E::LeftReleased, [&t](auto&) { t.onProgressThumbReleased(); });
+    on(units::kProgressThumb, E::MouseMoved, [&t](const tk::EventArgs& a) {
+        t.onThumbMouseMoved(units::kProgressThumb, units::kProgressBox, a.x, a.y);
     });
-    on("透明标签进度", E::LeftPressed,
+    on(units::kProgressTrack, E::LeftPressed,
        [&t](const tk::EventArgs& a) { t.onProgressTrackPressed(a.x); });
-    on("编辑框进度", E::TextChanged, [&t](auto&) { t.onProgressBoxChanged(); });
-    on("编辑框音量", E::TextChanged, [&t](auto&) { t.onVolumeBoxChanged(); });
-    on("图形按钮音量", E::MouseMoved, [&t, volumeThumb, volumeBox](const tk::EventArgs& a) {
-        t.onThumbMouseMoved(volumeThumb, volumeBox, a.x, a.y);
+    on(units::kProgressBox, E::TextChanged, [&t](auto&) { t.onProgressBoxChanged(); });
+    on(units::kVolumeBox, E::TextChanged, [&t](auto&) { t.onVolumeBoxChanged(); });
+    on(units::kVolumeThumb, E::MouseMoved, [&t](const tk::EventArgs& a) {
+        t.onThumbMouseMoved(units::kVolumeThumb, units::kVolumeBox, a.x, a.y);
     });
-    on("图形按钮音量", E::LeftReleased, [&t](auto&) { t.onVolumeThumbReleased(); });
+    on(units::kVolumeThumb, E::LeftReleased, [&t](auto&) { t.onVolumeThumbReleased(); });
     // The minus sign shows from the next update of the time on.
-    on("图形按钮时间", E::Click, [this](auto&) { timeDisplay_.ToggleMinus(); });
+    on(units::kTimeButton, E::Click, [this](auto&) { timeDisplay_.ToggleMinus(); });
 }
 
 } // namespace app

@@ -10,10 +10,11 @@ class Window;
 
 namespace skin {
 
-// Applies the skin markup of the main window's tags at start-up: places the nine picture
-// buttons at their positions with their pictures' sizes, then places and styles the five
-// transparent labels. Returns the names of the units the window does not have (skipped);
-// empty when all were there.
-QStringList applyStartupSkin(tk::Window& mainWindow, SkinContext& context);
+// Applies the skin markup of the main window's tags at start-up: places the picture buttons
+// at their positions with their pictures' sizes, then places and styles the transparent
+// labels, each list in its order. Returns the names of the units the window does not have
+// (skipped); empty when all were there.
+QStringList applyStartupSkin(tk::Window& mainWindow, SkinContext& context,
+                             const QStringList& pictureButtons, const QStringList& labels);
 
 } // namespace skin

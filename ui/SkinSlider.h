@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <climits>
 
 class QTimer;
 
@@ -18,7 +19,8 @@ struct SkinSlider {
     int maximum = 100;
     int value = 0; // always within minimum..maximum
     int reserved = -1;
-    int thumbTop = 0; // in the thumb's parent, fixed by the alignment mode
+    int reported = INT_MIN; // the value last reported through valueChanged
+    int thumbTop = 0;       // in the thumb's parent, fixed by the alignment mode
     int alignMode = 0;
     bool dragging = false;
     QTimer* dragTimer = nullptr; // polls the mouse every 10 ms while dragging

@@ -86,11 +86,11 @@ void SliderSet::createSlider(QWidget* thumb, QWidget* track, QWidget* valueBox, 
     slider->thumbTop = thumbTopForAlignment(alignMode, trackOrigin(*slider).y(), track->height(),
                                             thumb->height(), 0);
     placeThumb(*slider);
-    writeValue(*slider);
     thumb->installEventFilter(this);
     sliders_.push_back(std::move(slider));
     const int index = sliderCount();
     SkinSlider& added = *sliders_.back();
+    writeValue(added);
     added.dragTimer = new QTimer(this);
     added.dragTimer->setInterval(kDragInterval);
     connect(added.dragTimer, &QTimer::timeout, this, [this, index] { dragTick(index); });
@@ -145,9 +145,13 @@ void SliderSet::placeThumb(SkinSlider& slider) {
     slider.thumb->move(left, slider.thumbTop); // its size never changes
 }
 
-void SliderSet::writeValue(const SkinSlider& slider) {
+void SliderSet::writeValue(SkinSlider& slider) {
     if (auto* box = qobject_cast<QLineEdit*>(slider.valueBox.data()))
         box->setText(QString::number(slider.value));
+    if (slider.reported != slider.value) {
+        slider.reported = slider.value;
+        emit valueChanged(slider.thumb, slider.value);
+    }
 }
 
 void SliderSet::followMouse(int sliderIndex, int x) {

@@ -15,8 +15,8 @@ namespace ui {
 // The program's skinned sliders. A slider is found by its thumb; its 1-based place in creation
 // order is its index. The set watches the thumbs (drag with the left button, polled every
 // 10 ms), the tracks (a release on a track jumps the thumb there) and the thumbs' parents (a
-// resize puts every thumb back at its value). Writing the value box is the slider's only
-// notification. Main thread only.
+// resize puts every thumb back at its value). A slider writes its value into its value box
+// and reports each new value with valueChanged(). Main thread only.
 class SliderSet : public QObject {
     Q_OBJECT
   public:
@@ -46,6 +46,10 @@ class SliderSet : public QObject {
     QString parentMembers(QWidget* parent) const;
     const SkinSlider* slider(int sliderIndex) const;
 
+  signals:
+    // A slider's value changed: set by the program, dragged, or the track clicked.
+    void valueChanged(QWidget* thumb, int value);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,7 +66,7 @@ class SliderSet : public QObject {
     int indexOfThumb(const QObject* thumb) const;
     SkinSlider* find(const QObject* thumb) const;
     void placeThumb(SkinSlider& slider);
-    void writeValue(const SkinSlider& slider);
+    void writeValue(SkinSlider& slider);
     void dragTick(int sliderIndex);
     void startDrag(int sliderIndex);
     void endDrag(SkinSlider& slider);

@@ -1,3 +1,4 @@
+#include "EngineLibrary.h"
 #include "OptionsWindow.h"
 #include "PlayerFixture.h"
 
@@ -10,18 +11,20 @@ class Shutdown : public PlayerFixture {
     void startWithTrayIcon() {
         installEngine();
         ASSERT_TRUE(startPlayer());
-        ASSERT_NE(player->state().playback.currentStream, 0u);
+        ASSERT_TRUE(player->playback().hasTrack());
+        loaded_ = player->playback().streamHandle();
         tk::Window& options = player->optionsWindow()->window();
         options.unit(QString::fromUtf8("常规选择框系统栏显示图标"))->setChecked(true);
         player->optionsWindow()->updateTrayIcon();
         ASSERT_TRUE(trayIcon.visible);
     }
 
+    uint32_t loaded_ = 0;
+
     // After BASS_Free the engine refuses work until it is initialised again.
     void expectEngineFreed() {
-        playback::EngineLibrary& engine = player->engine();
-        EXPECT_EQ(engine.channelIsActive(player->state().playback.currentStream),
-                  DWORD(BASS_ACTIVE_STOPPED));
+        playback::EngineLibrary& engine = player->playback().engine();
+        EXPECT_EQ(engine.channelIsActive(loaded_), DWORD(BASS_ACTIVE_STOPPED));
         EXPECT_EQ(engine.streamCreateFile(FALSE, "/nonexistent.mp3", 0, 0, 0), 0u);
         EXPECT_EQ(engine.errorGetCode(), BASS_ERROR_INIT);
     }

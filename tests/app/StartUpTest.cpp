@@ -1,3 +1,4 @@
+#include "EngineLibrary.h"
 #include "OptionsWindow.h"
 #include "PlayerFixture.h"
 
@@ -55,11 +56,12 @@ TEST_F(StartUp, ComesUpIdleWithTheDefaultTrackLoaded) {
     EXPECT_TRUE(messageBox.shown.isEmpty());
 
     const app::ProgramState& state = player->state();
-    ASSERT_NE(state.playback.currentStream, 0u);
+    playback::PlaybackModel& model = player->playback();
+    ASSERT_TRUE(model.hasTrack());
     // Loaded, not played.
-    EXPECT_EQ(player->engine().channelIsActive(state.playback.currentStream),
-              DWORD(BASS_ACTIVE_STOPPED));
-    EXPECT_EQ(state.playback.musicFolder, QString::fromUtf8("/home/tester/音乐"));
+    EXPECT_EQ(model.engine().channelIsActive(model.streamHandle()), DWORD(BASS_ACTIVE_STOPPED));
+    EXPECT_EQ(model.state(), playback::PlayState::Stopped);
+    EXPECT_EQ(state.musicFolder, QString::fromUtf8("/home/tester/音乐"));
     EXPECT_FLOAT_EQ(state.springStiffness, 3.0f);
     EXPECT_FLOAT_EQ(state.springDamping, 0.2f);
     EXPECT_EQ(state.skin.transparentColour, 0x00FF00FFu);
@@ -75,20 +77,19 @@ TEST_F(StartUp, ComesUpIdleWithTheDefaultTrackLoaded) {
     const char* saved[] = {"图形按钮静音", "图形按钮播放列表", "图形按钮均衡器", "图形按钮音乐窗",
                            "图形按钮歌词秀"};
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(state.playback.savedButtonPictures[i],
-                  main.unit(QString::fromUtf8(saved[i]))->picture(1))
+        EXPECT_EQ(state.savedButtonPictures[i], main.unit(QString::fromUtf8(saved[i]))->picture(1))
             << saved[i];
-    EXPECT_FALSE(state.playback.savedButtonPictures[0].isEmpty());
+    EXPECT_FALSE(state.savedButtonPictures[0].isEmpty());
 
     // The engine was initialised: a second initialisation is refused as "already".
-    EXPECT_FALSE(player->engine().init(-1, 44100, 0, nullptr, nullptr));
-    EXPECT_EQ(player->engine().errorGetCode(), BASS_ERROR_ALREADY);
+    EXPECT_FALSE(model.engine().init(-1, 44100, 0, nullptr, nullptr));
+    EXPECT_EQ(model.engine().errorGetCode(), BASS_ERROR_ALREADY);
 }
 
 TEST_F(StartUp, WithoutTheDefaultTrackNothingIsLoaded) {
     installEngine(false);
     ASSERT_TRUE(startPlayer());
-    EXPECT_EQ(player->state().playback.currentStream, 0u);
+    EXPECT_FALSE(player->playback().hasTrack());
     EXPECT_EQ(player->mainWindow()->caption(), QString::fromUtf8("Tarvo播放器"));
 }
 

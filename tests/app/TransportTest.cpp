@@ -1,12 +1,18 @@
-#include "Transport.h"
+#include "EngineLibrary.h"
+#include "MainWindowTransport.h"
 #include "PlayerFixture.h"
+#include "TransportTexts.h"
 
 #include <QTest>
 #include <QWidget>
 
 namespace {
 
-using playback::PlaybackCommand;
+using app::TransportCommand;
+using playback::PlayState;
+const QString kPlaying = app::texts::status(PlayState::Playing);
+const QString kPaused = app::texts::status(PlayState::Paused);
+const QString kStopped = app::texts::status(PlayState::Stopped);
 
 class TransportTest : public PlayerFixture {
   protected:
@@ -20,18 +26,18 @@ class TransportTest : public PlayerFixture {
     tk::Unit& unit(const char* name) {
         return *player->mainWindow()->unit(QString::fromUtf8(name));
     }
-    playback::Transport& transport() { return player->transport(); }
-    const playback::PlaybackState& state() { return player->state().playback; }
-    playback::EngineLibrary& engine() { return player->engine(); }
+    app::MainWindowTransport& transport() { return player->transport(); }
+    playback::PlaybackModel& model() { return player->playback(); }
+    playback::EngineLibrary& engine() { return model().engine(); }
     QString status() { return unit("透明标签状态").text(); }
-    int64_t position() { return int64_t(engine().channelGetPosition(state().currentStream)); }
+    int64_t position() { return int64_t(engine().channelGetPosition(model().streamHandle())); }
     DWORD engineVolume() {
         DWORD volume = 999;
-        engine().channelGetAttributes(state().currentStream, nullptr, &volume, nullptr);
+        engine().channelGetAttributes(model().streamHandle(), nullptr, &volume, nullptr);
         return volume;
     }
     void expectStopped() {
-        EXPECT_EQ(state().statusText, playback::kStatusStopped);
+        EXPECT_EQ(model().state(), PlayState::Stopped);
         EXPECT_TRUE(unit("图形按钮播放").isVisible());
         EXPECT_FALSE(unit("图形按钮暂停").isVisible());
         EXPECT_EQ(unit("时钟频谱").interval(), 0);
@@ -41,8 +47,8 @@ class TransportTest : public PlayerFixture {
         EXPECT_TRUE(unit("透明标签进度").isDisabled());
     }
     void expectPlaying() {
-        EXPECT_EQ(state().statusText, playback::kStatusPlaying);
-        EXPECT_EQ(status(), playback::kStatusPlaying);
+        EXPECT_EQ(model().state(), PlayState::Playing);
+        EXPECT_EQ(status(), kPlaying);
         EXPECT_FALSE(unit("图形按钮播放").isVisible());
         EXPECT_TRUE(unit("图形按钮暂停").isVisible());
         EXPECT_EQ(unit("时钟频谱").interval(), 40);
@@ -68,84 +74,87 @@ TEST_F(TransportTest, PlayPauseResumeStopRestart) {
     expectPlaying();
     QTest::qWait(600);
     QTest::mouseClick(unit("图形按钮暂停").widget(), Qt::LeftButton);
-    EXPECT_EQ(state().statusText, playback::kStatusPaused);
-    EXPECT_EQ(status(), playback::kStatusPaused);
+    EXPECT_EQ(model().state(), PlayState::Paused);
+    EXPECT_EQ(status(), kPaused);
     EXPECT_TRUE(unit("图形按钮播放").isVisible());
     EXPECT_EQ(unit("时钟进度").interval(), 0);
     EXPECT_FALSE(unit("图形按钮停止").isDisabled());
-    QTest::qWait(150); // the engine fades out over a few milliseconds instead of clicking
-    const int64_t paused = position();
+    const int64_t paused = position(); // holds from the moment the engine paused
     EXPECT_GT(paused, 0);
     QTest::qWait(300);
     EXPECT_EQ(position(), paused);
 
-    transport().transport(PlaybackCommand::Play); // resumes where it paused
+    transport().transport(TransportCommand::Play); // resumes where it paused
     QTest::qWait(100);
     EXPECT_GE(position(), paused);
     expectPlaying();
 
-    transport().transport(PlaybackCommand::Stop);
+    transport().transport(TransportCommand::Stop);
     expectStopped();
-    transport().transport(PlaybackCommand::Play); // starts again from the beginning
+    transport().transport(TransportCommand::Play); // starts again from the beginning
     EXPECT_LT(position(), paused);
 }
 
 TEST_F(TransportTest, OpenWhilePlayingShowsTheNewTracksName) {
-    transport().transport(PlaybackCommand::Play);
+    transport().transport(TransportCommand::Play);
     fileDialog.answer = audio("gbk-id3v1.mp3");
     QTest::mouseClick(unit("图形按钮打开").widget(), Qt::LeftButton);
     EXPECT_EQ(fileDialog.askedIn.last(), "/srv/music");
     expectPlaying();
-    EXPECT_EQ(unit("透明标签信息").text(), QString::fromUtf8("标题：歌手你好世界"));
-    EXPECT_EQ(player->mainWindow()->caption(), QString::fromUtf8("歌手你好世界Tarvo播放器"));
+    EXPECT_EQ(unit("透明标签信息").text(), QString::fromUtf8("标题：歌手 - 你好世界"));
+    EXPECT_EQ(player->mainWindow()->caption(), QString::fromUtf8("歌手 - 你好世界Tarvo播放器"));
     EXPECT_FALSE(unit("图形按钮上一曲").isDisabled());
-    transport().transport(PlaybackCommand::Pause);
-    EXPECT_EQ(player->mainWindow()->caption(), QString::fromUtf8("歌手你好世界Tarvo播放器"));
+    transport().transport(TransportCommand::Pause);
+    EXPECT_EQ(player->mainWindow()->caption(), QString::fromUtf8("歌手 - 你好世界Tarvo播放器"));
 }
 
-TEST_F(TransportTest, AFileTheEngineRefusesLeavesNothingLoaded) {
-    transport().transport(PlaybackCommand::Play);
+TEST_F(TransportTest, AFileTheEngineRefusesLeavesThePreviousTrackAsItWas) {
+    transport().transport(TransportCommand::Play);
+    const uint32_t before = model().streamHandle();
+    const QString caption = player->mainWindow()->caption();
+    const QString info = unit("透明标签信息").text();
     fileDialog.answer = audio("x.mp3");
     transport().openFile();
-    expectStopped();
-    EXPECT_EQ(state().currentStream, 0u);
-    // The next play asks for a file again.
-    fileDialog.answer.clear();
-    const int asked = fileDialog.askedIn.size();
-    transport().transport(PlaybackCommand::Play);
-    EXPECT_EQ(fileDialog.askedIn.size(), asked + 1);
-    expectStopped();
+    EXPECT_EQ(status(), QString::fromUtf8("无法播放该文件"));
+    EXPECT_EQ(model().streamHandle(), before);
+    EXPECT_EQ(model().state(), PlayState::Playing); // the previous track plays on
+    EXPECT_EQ(player->mainWindow()->caption(), caption);
+    EXPECT_EQ(unit("透明标签信息").text(), info);
+    transport().onProgressTick(); // the next tick shows the state again
+    EXPECT_EQ(status(), kPlaying);
 }
 
 TEST_F(TransportTest, VolumeTextIsClampedAndShown) {
-    transport().transport(PlaybackCommand::Play);
+    transport().transport(TransportCommand::Play);
     unit("编辑框音量").setText("150");
     EXPECT_EQ(engineVolume(), 100u);
-    EXPECT_EQ(state().volumeLevel, 100);
-    EXPECT_EQ(status(), QString::fromUtf8("音量：150%"));
+    EXPECT_EQ(model().volume(), 100);
+    EXPECT_EQ(status(), QString::fromUtf8("音量：100%")); // the level set, not the text
+    EXPECT_EQ(unit("编辑框音量").text(), "100");
     unit("编辑框音量").setText("-5");
     EXPECT_EQ(engineVolume(), 0u);
+    unit("编辑框音量").setText("35");
     unit("编辑框音量").setText("abc");
-    EXPECT_EQ(state().volumeLevel, 0);
+    EXPECT_EQ(model().volume(), 0);
     unit("编辑框音量").setText("35");
     EXPECT_EQ(engineVolume(), 35u);
     // The next progress tick puts the state text back.
     transport().onProgressTick();
-    EXPECT_EQ(status(), playback::kStatusPlaying);
+    EXPECT_EQ(status(), kPlaying);
 }
 
 TEST_F(TransportTest, MuteSilencesAndUnmuteRestores) {
-    transport().transport(PlaybackCommand::Play);
+    transport().transport(TransportCommand::Play);
     tk::Unit& mute = unit("图形按钮静音");
     const QByteArray normal = mute.picture(1);
     QTest::mouseClick(mute.widget(), Qt::LeftButton);
     EXPECT_EQ(unit("透明标签声道").text(), QString::fromUtf8("静音"));
     EXPECT_EQ(engineVolume(), 0u);
-    EXPECT_EQ(state().volumeLevel, 50);
+    EXPECT_EQ(model().volume(), 50);
     EXPECT_EQ(mute.picture(1), mute.picture(3));
     // Playing again while muted keeps the stream silent.
-    transport().transport(PlaybackCommand::Stop);
-    transport().transport(PlaybackCommand::Play);
+    transport().transport(TransportCommand::Stop);
+    transport().transport(TransportCommand::Play);
     EXPECT_EQ(engineVolume(), 0u);
     QTest::mouseClick(mute.widget(), Qt::LeftButton);
     EXPECT_EQ(unit("透明标签声道").text(), QString::fromUtf8("立体声"));
@@ -153,8 +162,8 @@ TEST_F(TransportTest, MuteSilencesAndUnmuteRestores) {
     EXPECT_EQ(mute.picture(1), normal);
 }
 
-TEST_F(TransportTest, SeekingByTrackClick) {
-    transport().transport(PlaybackCommand::Play);
+TEST_F(TransportTest, SeekingByTrackClickAndThumbRelease) {
+    transport().transport(TransportCommand::Play);
     QTest::qWait(300);
     transport().onProgressTrackPressed(0);
     QTest::qWait(50);
@@ -162,15 +171,34 @@ TEST_F(TransportTest, SeekingByTrackClick) {
     EXPECT_EQ(unit("时钟进度").interval(), 200);
     transport().onProgressTrackPressed(unit("透明标签进度").width());
     expectStopped();
+
+    // Releasing the thumb at the right end stops the same way: timers off, thumb and time at 0.
+    transport().transport(TransportCommand::Play);
+    QTest::qWait(1100);
+    transport().onProgressTick();
+    ASSERT_GE(player->timeDisplay().ShownSeconds(), 1);
+    QWidget* thumb = unit("图形按钮进度").widget();
+    transport().onProgressThumbPressed();
+    player->sliders().setSliderValue(thumb, 100);
+    transport().onProgressThumbReleased();
+    expectStopped();
+    EXPECT_EQ(status(), kStopped);
+    EXPECT_EQ(player->sliders().getSliderValue(thumb), 0);
+    EXPECT_EQ(player->timeDisplay().ShownSeconds(), 0);
 }
 
-TEST_F(TransportTest, TheTrackStopsByItselfAtItsEnd) {
+TEST_F(TransportTest, TheTrackStopsByItselfAtItsEndAndShowsZero) {
     fileDialog.answer = audio("sine440-44k1-stereo-s16.wav"); // 2 s
     transport().openFile();
     expectPlaying();
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return state().statusText == playback::kStatusStopped; }, 5000));
+    QTest::qWait(1100);
+    transport().onProgressTick();
+    ASSERT_GE(player->timeDisplay().ShownSeconds(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model().state() == PlayState::Stopped; }, 5000));
     expectStopped();
+    EXPECT_EQ(status(), kStopped);
+    EXPECT_EQ(player->timeDisplay().ShownSeconds(), 0);
+    EXPECT_EQ(player->sliders().getSliderValue(unit("图形按钮进度").widget()), 0);
 }
 
 TEST_F(TransportTest, ProgressTickMovesTheThumb) {
@@ -181,6 +209,26 @@ TEST_F(TransportTest, ProgressTickMovesTheThumb) {
     transport().onProgressTick();
     EXPECT_GT(unit("图形按钮进度").left(), start);
     EXPECT_GE(player->timeDisplay().ShownSeconds(), 1);
+}
+
+class TransportWithoutTrack : public PlayerFixture {};
+
+TEST_F(TransportWithoutTrack, PlayAsksForAFileAndPlaysIt) {
+    installEngine(false);
+    ASSERT_TRUE(startPlayer());
+    EXPECT_FALSE(player->playback().hasTrack());
+    // Without a stream the volume cannot be set: the status keeps the stopped state.
+    EXPECT_EQ(player->mainWindow()->unit(QString::fromUtf8("透明标签状态"))->text(), kStopped);
+    player->transport().transport(TransportCommand::Play);
+    EXPECT_EQ(fileDialog.askedIn.size(), 1); // cancelled: nothing changes
+    EXPECT_EQ(player->playback().state(), PlayState::Stopped);
+    fileDialog.answer = QStringLiteral(TARVO_AUDIO_DIR "/sine440-44k1-stereo-128k.mp3");
+    player->transport().transport(TransportCommand::Play);
+    EXPECT_EQ(player->playback().state(), PlayState::Playing);
+    DWORD volume = 0;
+    player->playback().engine().channelGetAttributes(player->playback().streamHandle(), nullptr,
+                                                     &volume, nullptr);
+    EXPECT_EQ(volume, 50u); // the volume slider's level reaches the new stream
 }
 
 } // namespace

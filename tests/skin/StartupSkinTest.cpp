@@ -41,7 +41,7 @@ TEST(StartupSkin, PlacesTheNineButtonsAtTheirPicturesSizeAndStylesTheFiveLabels)
     window->unit(QStringLiteral("图形按钮播放"))->setPicture(1, bandedImage(9, 9, {Qt::red}));
 
     skin::SkinContext context;
-    EXPECT_TRUE(skin::applyStartupSkin(*window, context).isEmpty());
+    EXPECT_TRUE(skin::applyStartupSkin(*window, context, buttonNames, labelNames).isEmpty());
 
     for (int i = 0; i < buttonNames.size(); ++i) {
         const tk::Unit& unit = *window->unit(buttonNames.at(i));
@@ -68,7 +68,7 @@ TEST(StartupSkin, ReportsTheUnitsTheWindowLacksAndPlacesTheOthers) {
     window->unit(QStringLiteral("图形按钮退出"))->setPicture(1, bandedImage(41, 16, {Qt::red}));
 
     skin::SkinContext context;
-    const QStringList missing = skin::applyStartupSkin(*window, context);
+    const QStringList missing = skin::applyStartupSkin(*window, context, buttonNames, labelNames);
     EXPECT_EQ(missing.size(), 12);
     EXPECT_EQ(missing.first(), buttonNames.first());
     EXPECT_EQ(missing.last(), labelNames.last());
