@@ -6,10 +6,9 @@
 
 namespace media {
 
-// The "file number" of the original toolkit: what the tag operations need of an opened file.
-// The operations never open or close a file; whoever made the handle does (ReadOnlyFile closes
-// itself when destroyed). A handle whose open failed answers isOpen() false and length() -1,
-// the original's answers for file number 0.
+// What the tag operations need of an opened file. The operations never open or close a file;
+// whoever made the handle does (ReadOnlyFile closes itself when destroyed). A handle whose open
+// failed answers isOpen() false and length() -1, and every read on it comes back empty.
 class FileHandle {
   public:
     enum class SeekBase { Start, End };

@@ -7,8 +7,8 @@
 
 namespace media {
 
-// A file on disk opened for reading only (the original opened tracks read-write, which fails
-// on read-only files, and never closed them). Closed when the object is destroyed.
+// A file on disk opened for reading only, so that tags of write-protected files can be read
+// and nothing is ever written. Closed when the object is destroyed.
 class ReadOnlyFile final : public FileHandle {
   public:
     explicit ReadOnlyFile(const std::string& path);

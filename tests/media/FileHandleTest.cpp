@@ -30,7 +30,7 @@ TEST(MemoryFile, SeeksAndReadsLikeAFile) {
     EXPECT_FALSE(file.seek(-1, Base::Start));
 }
 
-TEST(ReadOnlyFile, AFileThatCannotBeOpenedIsTheOriginalsFileNumberZero) {
+TEST(ReadOnlyFile, AFileThatCannotBeOpenedAnswersEmpty) {
     for (const std::string path : {"/nonexistent/tarvo/x.mp3", "", "/tmp"}) {
         ReadOnlyFile file(path);
         EXPECT_FALSE(file.isOpen()) << path;
@@ -54,8 +54,8 @@ TEST(ReadOnlyFile, SeeksAndReads) {
 }
 
 TEST(ReadOnlyFile, OpensAFileWithoutWritePermission) {
-    // The original opened tracks read-write and so found no tag on read-only files. (As root the
-    // permission bits do not stop writers; the fixtures folder is read-only for everyone else.)
+    // A read-write open would find no tag on a write-protected file. (As root the permission
+    // bits do not stop writers; the fixtures folder is read-only for everyone else.)
     ScratchFile scratch("readonly.mp3",
                         bytes("audio") + testing::id3v1(bytes("Title"), bytes("Artist"), {}));
     std::filesystem::permissions(scratch.path(), std::filesystem::perms::owner_read |
@@ -74,7 +74,6 @@ std::size_t openDescriptors() {
 }
 
 TEST(ReadOnlyFile, TheTrackOpenStepClosesTheFileAgain) {
-    // The original never closed the files it read tags from.
     if (!std::filesystem::exists("/proc/self/fd"))
         GTEST_SKIP() << "no /proc/self/fd to count open files";
     ScratchFile scratch("closed.mp3", bytes("audio") + testing::id3v1(bytes("T"), {}, {}));

@@ -63,7 +63,7 @@ TEST(FrameTextEncoding, Encoding1BigEndianMark) {
 }
 
 TEST(FrameTextEncoding, Encoding1ChineseSurvivesInBothByteOrders) {
-    // 歌曲 = U+6B4C U+66F2. Stripping zero bytes, as the original did, kept 4C 6B F2 66.
+    // 歌曲 = U+6B4C U+66F2. Stripping the zero bytes instead of decoding would keep 4C 6B F2 66.
     EXPECT_EQ(
         textOf(tag(3, frame23("TIT2", bytes({1, 0xFF, 0xFE, 0x4C, 0x6B, 0xF2, 0x66}))), "TIT2"),
         "歌曲");
@@ -152,8 +152,8 @@ TEST(FrameTextLayout, UrlFrames) {
 // --- finding frames by walking their headers -----------------------------------------------
 
 TEST(FrameTextWalk, AFrameIdInsideAnotherFramesDataIsNotAFrame) {
-    // A comment whose text holds a whole fake TIT2 frame, before the real one. The original's
-    // byte search took the fake one.
+    // A comment whose text holds a whole fake TIT2 frame, before the real one: a byte search
+    // would take the fake one.
     const ByteVector fake = frame23("TIT2", latin("Fake"));
     const ByteVector t =
         tag(3, frame23("COMM", latin("eng") + zeros(1) + fake) + frame23("TIT2", latin("Real")));
@@ -203,7 +203,7 @@ TEST(FrameTextWalk, PaddingEndsTheFrames) {
 }
 
 TEST(FrameTextWalk, AbsurdFrameSizeStopsTheWalkInsideTheBuffer) {
-    // Sizes of 0xFFFFFFFF (-1 as the original's signed reading) and 0x80000000.
+    // Sizes of 0xFFFFFFFF (-1 when read as signed) and 0x80000000.
     for (std::uint32_t size : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
         const ByteVector t = tag(3, bytes("TPE1") + plain32(size) + bytes({0, 0}) + latin("A") +
                                         zeros(1) + frame23("TIT2", latin("x")));

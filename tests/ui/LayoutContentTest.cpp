@@ -1,4 +1,4 @@
-#include "LayoutTables.h"
+#include "DesignedUnits.h"
 #include "LayoutData.h"
 #include "Layouts.h"
 #include "UnitFactory.h"
@@ -11,18 +11,18 @@
 
 namespace {
 
-using layout_tables::Row;
+using designed_units::Row;
 
-// The changes made to the tables so that the player's displays show inside the collapsed
-// window without covering one another.
-struct Mend {
+// Where the layout data places the player's displays differently from the windows' design, so
+// that they show inside the collapsed window without covering one another.
+struct Adjustment {
     const char* name;
     const char* state;
     const char* tag;
     const char* pictures;
     int left = -1, top = -1, width = -1, height = -1;
 };
-const Mend kMainWindowMends[] = {
+const Adjustment kMainWindowAdjustments[] = {
     {"图形按钮时间", "V", "position=\"240, 32, 305, 52\"", nullptr},
     {"透明标签信息", "V", "position=\"118, 4, 206, 22\"", nullptr},
     {"透明标签声道", "V", "position=\"265, 17, 306, 30\"", nullptr},
@@ -74,25 +74,30 @@ tk::WindowSpec load(const char* window) {
     return spec.value_or(tk::WindowSpec{});
 }
 
-// Compares every unit of a window with its table rows; `mends` replace table values.
+// Compares every unit of a window with its designed units; `adjustments` replace their values.
 void expectUnits(const tk::WindowSpec& spec, const std::vector<Row>& rows,
-                 const QMap<QString, Mend>& mends = {}) {
+                 const QMap<QString, Adjustment>& adjustments = {}) {
     for (const Row& row : rows) {
         const QString name = QString::fromUtf8(row.name);
         SCOPED_TRACE(row.name);
         const tk::UnitSpec* unit = spec.unit(name);
         ASSERT_NE(unit, nullptr);
-        const Mend mend = mends.value(name, Mend{row.name, nullptr, nullptr, nullptr});
+        const Adjustment adjustment =
+            adjustments.value(name, Adjustment{row.name, nullptr, nullptr, nullptr});
         EXPECT_EQ(tk::kindName(unit->kind), QString::fromUtf8(row.kind));
-        const QRect expected = mend.left >= 0 ? QRect(mend.left, mend.top, mend.width, mend.height)
-                                              : QRect(row.left, row.top, row.width, row.height);
+        const QRect expected =
+            adjustment.left >= 0
+                ? QRect(adjustment.left, adjustment.top, adjustment.width, adjustment.height)
+                : QRect(row.left, row.top, row.width, row.height);
         EXPECT_EQ(QRect(unit->left, unit->top, unit->width, unit->height), expected);
         EXPECT_EQ(unit->container, QString::fromUtf8(row.container));
-        EXPECT_EQ(stateLetters(*unit), QString::fromUtf8(mend.state ? mend.state : row.state));
+        EXPECT_EQ(stateLetters(*unit),
+                  QString::fromUtf8(adjustment.state ? adjustment.state : row.state));
         EXPECT_EQ(unit->text, QString::fromUtf8(row.text));
-        EXPECT_EQ(unit->tag, QString::fromUtf8(mend.tag ? mend.tag : row.tag));
+        EXPECT_EQ(unit->tag, QString::fromUtf8(adjustment.tag ? adjustment.tag : row.tag));
         EXPECT_EQ(pictureSizes(unit->pictures),
-                  trimmedSizes(QString::fromUtf8(mend.pictures ? mend.pictures : row.pictures)));
+                  trimmedSizes(
+                      QString::fromUtf8(adjustment.pictures ? adjustment.pictures : row.pictures)));
         EXPECT_EQ(eventNames(unit->events), QString::fromUtf8(row.events));
     }
 }
@@ -111,10 +116,10 @@ TEST(Layout, MainWindow) {
     EXPECT_EQ(spec.soundPlay, 2);
     EXPECT_EQ(eventNames(spec.events), "created,destroying,leftPressed");
 
-    QMap<QString, Mend> mends;
-    for (const Mend& mend : kMainWindowMends)
-        mends.insert(QString::fromUtf8(mend.name), mend);
-    expectUnits(spec, layout_tables::main, mends);
+    QMap<QString, Adjustment> adjustments;
+    for (const Adjustment& adjustment : kMainWindowAdjustments)
+        adjustments.insert(QString::fromUtf8(adjustment.name), adjustment);
+    expectUnits(spec, designed_units::main, adjustments);
 
     // The unused list menu: a top-level item and four items under it.
     const char* items[] = {"列表菜单", "添加文件", "添加目录", "删除选中", "清空全部"};
@@ -126,18 +131,18 @@ TEST(Layout, MainWindow) {
         EXPECT_EQ(item->parentMenu, i == 0 ? QString() : QString::fromUtf8("列表菜单"));
         EXPECT_TRUE(item->events.isEmpty());
     }
-    EXPECT_EQ(spec.units.size(), int(layout_tables::main.size()) + 5);
+    EXPECT_EQ(spec.units.size(), int(designed_units::main.size()) + 5);
 }
 
-// Units lie in table order (the first on top). The one change: the time display moves in
+// Units lie in the designed order (the first on top). The one change: the time display moves in
 // front of the analyser box, whose top-right corner it covers once placed.
-TEST(Layout, UnitsKeepTheTableOrder) {
+TEST(Layout, UnitsKeepTheDesignedOrder) {
     const std::pair<const char*, const std::vector<Row>*> windows[] = {
-        {"main", &layout_tables::main},
-        {"options", &layout_tables::options},
-        {"properties", &layout_tables::properties},
-        {"about", &layout_tables::about},
-        {"picks", &layout_tables::picks}};
+        {"main", &designed_units::main},
+        {"options", &designed_units::options},
+        {"properties", &designed_units::properties},
+        {"about", &designed_units::about},
+        {"picks", &designed_units::picks}};
     for (const auto& [window, rows] : windows) {
         SCOPED_TRACE(window);
         QStringList expected;
@@ -159,7 +164,7 @@ TEST(Layout, UnitsKeepTheTableOrder) {
 
 // The hand pointer where the State column adds "hand", the arrow on the two slider value
 // boxes, the default everywhere else.
-TEST(Layout, MousePointersFollowTheTables) {
+TEST(Layout, MousePointersFollowTheDesign) {
     const std::pair<const char*, const char*> hands[] = {
         {"main",
          "图片框4 超文本浏览框1 图片框1 图片框9 图片框6 图片框5 图形按钮进度 图形按钮音量 "
@@ -184,8 +189,8 @@ TEST(Layout, MousePointersFollowTheTables) {
     }
 }
 
-// Timers, sliders, colour pickers and the HTML view start with the tables' data.
-TEST(Layout, KindSpecificDataFollowsTheTables) {
+// Timers, sliders, colour pickers and the HTML view start with their designed data.
+TEST(Layout, KindSpecificDataFollowsTheDesign) {
     const tk::WindowSpec main = load("main");
     const std::pair<const char*, int> timers[] = {
         {"时钟2", 0}, {"时钟1", 100}, {"动画时钟", 0}, {"时钟频谱", 0}, {"时钟进度", 0}};
@@ -246,7 +251,7 @@ TEST(Layout, OptionsWindow) {
     EXPECT_EQ(spec.caption, QString::fromUtf8("选项"));
     EXPECT_FALSE(spec.visible);
     EXPECT_EQ(eventNames(spec.events), "created,queryClose,shown");
-    expectUnits(spec, layout_tables::options);
+    expectUnits(spec, designed_units::options);
     EXPECT_EQ(spec.units.size(), 97);
     // Check boxes start checked exactly where the layout says so.
     QStringList checked;
@@ -265,7 +270,7 @@ TEST(Layout, FilePropertiesWindow) {
     EXPECT_EQ(spec.windowId, 0x5201145au);
     EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 548, 424));
     EXPECT_EQ(spec.caption, QString::fromUtf8("文件属性"));
-    expectUnits(spec, layout_tables::properties);
+    expectUnits(spec, designed_units::properties);
     EXPECT_EQ(spec.units.size(), 38);
     const tk::UnitSpec* tabs = spec.unit(QString::fromUtf8("选择夹1"));
     EXPECT_EQ(tabs->items, QString::fromUtf8("属性 专辑封面").split(' '));
@@ -285,7 +290,7 @@ TEST(Layout, AboutAndDailyPicksWindows) {
     EXPECT_EQ(pictureSizes({about.background}), "340x200");
     EXPECT_EQ(about.pictureMode, 0);
     EXPECT_EQ(pictureSizes({about.icon}), "128x128");
-    expectUnits(about, layout_tables::about);
+    expectUnits(about, designed_units::about);
 
     const tk::WindowSpec picks = load("picks");
     EXPECT_EQ(picks.windowId, 0x52011816u);
@@ -294,7 +299,7 @@ TEST(Layout, AboutAndDailyPicksWindows) {
     EXPECT_EQ(pictureSizes({picks.background}), "320x250");
     EXPECT_EQ(pictureSizes({picks.icon}), "128x128");
     EXPECT_EQ(eventNames(picks.events), "created");
-    expectUnits(picks, layout_tables::picks);
+    expectUnits(picks, designed_units::picks);
 }
 
 TEST(Layout, UnitIdsAreUniqueAndOfTheirKind) {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-namespace layout_tables {
+namespace designed_units {
 
-// One unit as the layout tables list it.
+// One unit as the windows' design gives it.
 struct Row {
     const char* name;
     const char* kind;
@@ -23,4 +23,4 @@ extern const std::vector<Row> properties;
 extern const std::vector<Row> about;
 extern const std::vector<Row> picks;
 
-} // namespace layout_tables
+} // namespace designed_units

@@ -1,9 +1,9 @@
-// Every unit of the five windows as the layout tables give them, before the mends.
+// Every unit of the five windows as they were designed, before the layout data's adjustments.
 // Columns: name, kind, left, top, width, height, container, state letters, text, tag,
 // picture sizes (WxH per picture, ";"-separated, empty for none), bound events.
-#include "LayoutTables.h"
+#include "DesignedUnits.h"
 
-namespace layout_tables {
+namespace designed_units {
 
 const std::vector<Row> main = {
     {"时钟2", "时钟", 304, 192, 16, 32, "", "", "", "", "", ""},
@@ -280,4 +280,4 @@ const std::vector<Row> picks = {
     {"编辑框1", "编辑框", 10, 10, 373, 205, "", "VF", "", "", "", ""},
 };
 
-} // namespace layout_tables
+} // namespace designed_units
