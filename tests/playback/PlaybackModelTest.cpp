@@ -36,8 +36,9 @@ TEST_F(PlaybackModelTest, OpeningFiftyFilesKeepsOneStreamAndNothingElse) {
     QTest::qWait(50);
     EXPECT_EQ(threadCount(), threads);
     EXPECT_EQ(openDescriptorCount(), descriptors);
-    EXPECT_LE(std::abs(residentKiB() - resident), 2048)
-        << "resident after one open " << resident << " KiB";
+    if (residentMemoryIsMeaningful())
+        EXPECT_LE(std::abs(residentKiB() - resident), 2048)
+            << "resident after one open " << resident << " KiB";
     RecordProperty("ResidentAfterOneKiB", static_cast<int>(resident));
     RecordProperty("ResidentAfterFiftyKiB", static_cast<int>(residentKiB()));
 }

@@ -107,7 +107,8 @@ TEST_F(Soak, FiveThousandRandomCommandsLeaveTheModelConsistentAndNothingBehind) 
     QTest::qWait(50);
     EXPECT_EQ(threadCount(), threads);
     EXPECT_EQ(openDescriptorCount(), descriptors);
-    EXPECT_LE(residentKiB() - resident, 2048) << "resident " << resident << " KiB at the start";
+    if (residentMemoryIsMeaningful())
+        EXPECT_LE(residentKiB() - resident, 2048) << "resident " << resident << " KiB at the start";
 }
 
 } // namespace
