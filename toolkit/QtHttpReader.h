@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Services.h"
+
+#include <memory>
+
+class QNetworkAccessManager;
+
+namespace tk {
+
+// HTTP reading through Qt Network, on the thread that made the reader (the GUI thread).
+// Destroying the reader abandons the requests still under way: their callbacks never run.
+class QtHttpReader final : public HttpReader {
+  public:
+    QtHttpReader();
+    ~QtHttpReader() override;
+
+    // A limit of 0 or less gives up on the next turn of the event loop.
+    void get(const QUrl& address, int timeoutMs, QObject* context, Callback done) override;
+
+    // Requests not yet finished or whose reply is not yet freed.
+    int requestsInFlight() const;
+
+  private:
+    std::unique_ptr<QNetworkAccessManager> manager_;
+};
+
+} // namespace tk
