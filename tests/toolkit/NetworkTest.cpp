@@ -1,3 +1,4 @@
+#include "EventLoopGap.h"
 #include "LocalHttpServer.h"
 #include "QtConnectivityCheck.h"
 #include "QtHttpReader.h"
