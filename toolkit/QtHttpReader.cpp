@@ -6,13 +6,14 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 namespace tk {
 
 namespace {
 
-bool succeeded(const QNetworkReply& reply) {
-    if (reply.error() != QNetworkReply::NoError)
+bool succeeded(const QNetworkReply& reply, qint64 maxBodyBytes) {
+    if (reply.error() != QNetworkReply::NoError || reply.bytesAvailable() > maxBodyBytes)
         return false;
     // Schemes without a status (file:, data:) succeed by having no error.
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -21,7 +22,8 @@ bool succeeded(const QNetworkReply& reply) {
 
 } // namespace
 
-QtHttpReader::QtHttpReader() : manager_(std::make_unique<QNetworkAccessManager>()) {}
+QtHttpReader::QtHttpReader(qint64 maxBodyBytes)
+    : manager_(std::make_unique<QNetworkAccessManager>()), maxBodyBytes_(maxBodyBytes) {}
 
 QtHttpReader::~QtHttpReader() = default;
 
@@ -35,13 +37,22 @@ void QtHttpReader::get(const QUrl& address, int timeoutMs, QObject* context, Cal
     deadline->setSingleShot(true);
     QObject::connect(deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
     deadline->start(std::max(timeoutMs, 0));
+    // Given up as soon as the announced or the received size passes the limit (a body that
+    // arrives in one piece is only measured when it is complete).
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, limit = maxBodyBytes_](qint64 received, qint64 total) {
+                         if (received > limit || total > limit)
+                             reply->abort();
+                     });
 
-    const auto finished = QObject::connect(reply, &QNetworkReply::finished, receiver,
-                                           [reply, done = std::move(done)] {
-                                               reply->deleteLater();
-                                               const bool ok = succeeded(*reply);
-                                               done(ok ? reply->readAll() : QByteArray(), ok);
-                                           });
+    auto deliver = [reply, limit = maxBodyBytes_, done = std::move(done)] {
+        reply->deleteLater();
+        const bool ok = succeeded(*reply, limit);
+        if (done)
+            done(ok ? reply->readAll() : QByteArray(), ok);
+    };
+    const auto finished =
+        QObject::connect(reply, &QNetworkReply::finished, receiver, std::move(deliver));
     // While the context is being destroyed its connections still deliver, and abort() reports
     // "finished" at once: the callback is cut off first.
     if (context)

@@ -10,9 +10,12 @@ namespace tk {
 
 // HTTP reading through Qt Network, on the thread that made the reader (the GUI thread).
 // Destroying the reader abandons the requests still under way: their callbacks never run.
+// A body larger than the limit fails the request: a server cannot make the player hold an
+// unbounded answer in memory.
 class QtHttpReader final : public HttpReader {
   public:
-    QtHttpReader();
+    static constexpr qint64 DefaultMaxBodyBytes = 16 * 1024 * 1024;
+    explicit QtHttpReader(qint64 maxBodyBytes = DefaultMaxBodyBytes);
     ~QtHttpReader() override;
 
     // A limit of 0 or less gives up on the next turn of the event loop.
@@ -23,6 +26,7 @@ class QtHttpReader final : public HttpReader {
 
   private:
     std::unique_ptr<QNetworkAccessManager> manager_;
+    qint64 maxBodyBytes_;
 };
 
 } // namespace tk

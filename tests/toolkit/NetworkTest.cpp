@@ -82,6 +82,24 @@ TEST_F(LocalServerTest, FailsWithoutABodyOnAnErrorStatusARefusalOrAnUnusableAddr
     }
 }
 
+TEST_F(LocalServerTest, ABodyBeyondTheLimitFailsTheRequest) {
+    server.put(QStringLiteral("/limit.txt"), QByteArray(1000, 'x'));
+    server.put(QStringLiteral("/over.txt"), QByteArray(1001, 'x'));
+    tk::QtHttpReader small(1000);
+    const auto atLimit = read(small, server.url(QStringLiteral("/limit.txt")), 5000);
+    const auto over = read(small, server.url(QStringLiteral("/over.txt")), 5000);
+    ASSERT_TRUE(waitForAnswer(*atLimit) && waitForAnswer(*over));
+    EXPECT_TRUE(atLimit->ok);
+    EXPECT_EQ(atLimit->body.size(), 1000);
+    EXPECT_FALSE(over->ok);
+    EXPECT_TRUE(over->body.isEmpty());
+    // An announced size beyond the limit ends the request before the body comes.
+    SilentServer trickling(50);
+    const auto announced = read(small, trickling.url(), 60000);
+    ASSERT_TRUE(waitForAnswer(*announced, 3000));
+    EXPECT_FALSE(announced->ok);
+}
+
 TEST(HttpReader, GivesUpOnASilentServerWhileTheEventLoopTurns) {
     SilentServer server;
     tk::QtHttpReader reader;
