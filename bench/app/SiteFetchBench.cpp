@@ -2,9 +2,10 @@
 #include "QtHttpReader.h"
 #include "SiteFetch.h"
 
-#include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTcpServer>
+#include <QTimer>
 #include <QUrl>
 #include <benchmark/benchmark.h>
 
@@ -59,13 +60,3 @@ void IdleEventLoop(benchmark::State& state) {
 BENCHMARK(IdleEventLoop)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
