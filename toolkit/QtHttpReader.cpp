@@ -35,6 +35,7 @@ void QtHttpReader::get(const QUrl& address, int timeoutMs, QObject* context, Cal
     // server that trickles its answer would hold the request open for ever.
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
+    deadline->setTimerType(Qt::PreciseTimer); // a coarse one may fire 5 % late
     QObject::connect(deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
     deadline->start(std::max(timeoutMs, 0));
     // Given up as soon as the announced or the received size passes the limit (a body that
