@@ -46,12 +46,4 @@ TEST(MakerSite, AnUnusableAddressIsRefusedWithAMessageWhereverItComesFrom) {
     }
 }
 
-TEST(MakerSite, TheHelpNamesTheOption) {
-    QString message;
-    int exitCode = -1;
-    EXPECT_FALSE(parse({QStringLiteral("--help")}, &message, &exitCode));
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_TRUE(message.contains(QStringLiteral("--site <URL>")));
-}
-
 } // namespace
