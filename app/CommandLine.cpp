@@ -18,9 +18,16 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
                                        QStringLiteral("Quit after SECONDS seconds."),
                                        QStringLiteral("SECONDS"));
+    const QCommandLineOption site(
+        QStringLiteral("site"),
+        QStringLiteral("Use URL as the maker's web site (default: $%1, else %2).")
+            .arg(QLatin1String(MakerSite::EnvironmentVariable),
+                 QLatin1String(MakerSite::BuiltInAddress)),
+        QStringLiteral("URL"));
     parser.addOption(help);
     parser.addOption(screenshot);
     parser.addOption(quitAfter);
+    parser.addOption(site);
     if (!parser.parse(arguments)) {
         *message = parser.errorText() + QStringLiteral("\n\n") + parser.helpText();
         *exitCode = 2;
@@ -43,6 +50,15 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
             return std::nullopt;
         }
         line.quitAfter = seconds;
+    }
+    if (parser.isSet(site)) {
+        QString why;
+        line.site = MakerSite::fromAddress(parser.value(site), &why);
+        if (!line.site) {
+            *message = QStringLiteral("--site: %1\n").arg(why);
+            *exitCode = 2;
+            return std::nullopt;
+        }
     }
     return line;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MakerSite.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -9,6 +11,7 @@ namespace app {
 struct CommandLine {
     QString screenshotPath;          // --screenshot FILE
     std::optional<double> quitAfter; // --quit-after SECONDS
+    std::optional<MakerSite> site;   // --site URL
 };
 
 // Parses the player's options. On --help, or on a malformed option, `message` receives the

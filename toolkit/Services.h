@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
+class QObject;
+class QUrl;
 class QWidget;
 
 namespace tk {
@@ -40,12 +43,39 @@ class WebOpener {
     virtual bool open(const QString& address) = 0;
 };
 
+// The network services never block: they answer later, on the thread that asked, through the
+// event loop. Each request is tied to a context object; destroying that object abandons the
+// request, and its callback never runs. A null context ties it to the application.
+
+class HttpReader {
+  public:
+    virtual ~HttpReader() = default;
+    // The body, and whether the server answered with success in time; the body is empty
+    // unless ok.
+    using Callback = std::function<void(const QByteArray& body, bool ok)>;
+    // Reads the resource at `address`. `done` runs exactly once, never inside get(): ok when
+    // the server answered with a success status and the whole body arrived within
+    // `timeoutMs`; not ok when the address is unusable, the server refused, could not be
+    // reached, answered with an error status or was still not done when the time ran out.
+    virtual void get(const QUrl& address, int timeoutMs, QObject* context, Callback done) = 0;
+};
+
+class ConnectivityCheck {
+  public:
+    virtual ~ConnectivityCheck() = default;
+    // Whether the network can be reached: the system does not report it down and a test
+    // request succeeds. `done` runs as HttpReader::get's does.
+    virtual void check(QObject* context, std::function<void(bool online)> done) = 0;
+};
+
 // The services a program gets; the pointers are not owned.
 struct Services {
     MessageBoxService* messageBox = nullptr;
     FileDialogService* fileDialog = nullptr;
     TrayIconService* trayIcon = nullptr;
     WebOpener* webOpener = nullptr;
+    HttpReader* httpReader = nullptr;
+    ConnectivityCheck* connectivityCheck = nullptr;
 };
 
 } // namespace tk
