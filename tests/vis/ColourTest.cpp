@@ -1,0 +1,54 @@
+#include "Colour.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+using vis::Hls;
+
+TEST(Colour, SplitsRedGreenAndBlueFromTheLowByteUp) {
+    EXPECT_EQ(vis::splitColour(0x00FF8800), (vis::Rgb{0, 136, 255}));
+    EXPECT_EQ(vis::splitColour(0xAB8050FF), (vis::Rgb{255, 80, 128})); // the top byte is ignored
+    EXPECT_EQ(vis::joinColour({255, 80, 128}), 0x008050FFu);
+}
+
+TEST(Colour, HlsOnTheScaleOf240) {
+    EXPECT_EQ(vis::rgbToHls(0x000000FF), (Hls{0, 120, 240}));   // red
+    EXPECT_EQ(vis::rgbToHls(0x0000FFFF), (Hls{40, 120, 240}));  // yellow
+    EXPECT_EQ(vis::rgbToHls(0x0000FF00), (Hls{80, 120, 240}));  // green
+    EXPECT_EQ(vis::rgbToHls(0x00FFFF00), (Hls{120, 120, 240})); // cyan
+    EXPECT_EQ(vis::rgbToHls(0x00FF0000), (Hls{160, 120, 240})); // blue
+    EXPECT_EQ(vis::rgbToHls(0x00FF00FF), (Hls{200, 120, 240})); // magenta
+    EXPECT_EQ(vis::rgbToHls(0x00FFFFFF), (Hls{160, 240, 0}));   // greys have hue 160
+    EXPECT_EQ(vis::rgbToHls(0x00000000), (Hls{160, 0, 0}));
+    EXPECT_EQ(vis::rgbToHls(0x00808080), (Hls{160, 120, 0}));
+    EXPECT_EQ(vis::hlsToRgb({0, 120, 240}), 0x000000FFu);
+    EXPECT_EQ(vis::hlsToRgb({80, 120, 240}), 0x0000FF00u);
+    EXPECT_EQ(vis::hlsToRgb({160, 240, 0}), 0x00FFFFFFu);
+}
+
+// A hue step of the 240 scale is 255 / 40 = 6.4 levels of a channel: up to 3 levels off.
+TEST(Colour, ColoursSurviveTheRoundTripWithinHalfAHueStep) {
+    for (int r = 0; r <= 255; r += 15)
+        for (int g = 0; g <= 255; g += 15)
+            for (int b = 0; b <= 255; b += 15) {
+                const uint32_t colour = vis::joinColour({r, g, b});
+                const vis::Rgb back = vis::splitColour(vis::hlsToRgb(vis::rgbToHls(colour)));
+                EXPECT_LE(std::abs(back.red - r), 3) << r << "," << g << "," << b;
+                EXPECT_LE(std::abs(back.green - g), 3) << r << "," << g << "," << b;
+                EXPECT_LE(std::abs(back.blue - b), 3) << r << "," << g << "," << b;
+            }
+}
+
+TEST(Colour, AdjustLightnessMovesTheLuminanceWithinItsRange) {
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, 0), 0x000000FFu);
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, 60), 0x008080FFu);  // lighter red
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, -60), 0x00000080u); // darker red
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, 300), 0x00FFFFFFu); // clamped at 240
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, -300), 0x00000000u);
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, 0.9), 0x000000FFu); // 120.9 truncates to 120
+    EXPECT_EQ(vis::adjustLightness(0x000000FF, 1e300), 0x00FFFFFFu);
+}
+
+} // namespace
