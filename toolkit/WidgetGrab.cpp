@@ -1,5 +1,6 @@
 #include "WidgetGrab.h"
 
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
@@ -10,12 +11,17 @@ QImage grabShown(const QWidget& widget) {
     if (window == &widget || widget.size().isEmpty())
         return {};
     // The region of the whole window is rendered, so the parents' backgrounds show as well:
-    // a widget's own grab would paint only itself on the palette colour.
+    // a widget's own grab would paint only itself on the palette colour. What lies outside
+    // the window stays black.
     const QRect area(widget.mapTo(window, QPoint(0, 0)), widget.size());
-    QImage image = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-    if (image.size() != widget.size()) // a scaled screen renders more pixels than the widget has
-        image = image.scaled(widget.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(1.0);
+    const QRect inside = area & window->rect();
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    if (!inside.isEmpty()) {
+        QPainter painter(&image); // a scaled screen's larger grab is drawn at the widget's size
+        painter.drawPixmap(QRect(inside.topLeft() - area.topLeft(), inside.size()),
+                           window->grab(inside));
+    }
     return image;
 }
 

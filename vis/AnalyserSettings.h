@@ -18,6 +18,8 @@ struct AnalyserSettings {
     uint32_t topColour = 0x008050FF;    // RGB(255, 80, 128), at the box's top edge
     uint32_t middleColour = 0x00FF8800; // RGB(0, 136, 255), at half its height
     uint32_t bottomColour = 0x0000FFFF; // RGB(255, 255, 0), at its bottom edge
+
+    bool operator==(const AnalyserSettings&) const = default;
 };
 
 } // namespace vis

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpectrumAnalyser.h"
+#include "SpectrumBars.h"
 
 #include <QImage>
 #include <cmath>
@@ -13,13 +13,13 @@ namespace frames {
 
 constexpr QRgb kBackground = 0xFF141E28; // RGB(20, 30, 40)
 
-inline QImage plainBox(int width, int height, QRgb colour = kBackground) {
+inline QImage plainBox(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(kBackground);
     return image;
 }
 
-// A spectrum of 512 magnitudes, silent but for the given (bin, magnitude) pairs.
+// 512 magnitudes, silent but for the given (bin, magnitude) pairs.
 inline std::vector<float> spectrum(std::initializer_list<std::pair<int, float>> bins = {}) {
     std::vector<float> magnitudes(vis::kSpectrumBins, 0.0f);
     for (const auto& [bin, magnitude] : bins)
@@ -27,22 +27,18 @@ inline std::vector<float> spectrum(std::initializer_list<std::pair<int, float>> 
     return magnitudes;
 }
 
-// The magnitude that, alone at `bin` of a one-bin bar, makes the weighted value `weighted`.
-inline float magnitudeFor(double weighted, int bin) {
-    return float(weighted / std::log(bin + 2.0));
+// The magnitude that, alone at `bin` of a one-bin bar, ends as `value` after the gain of pi.
+inline float magnitudeFor(double value, int bin) {
+    return float(value / 3.1415926535 / std::log(bin + 2.0));
 }
 
-// The bar's height in column x: the rows from the first one, from the top, that differs from
-// the background.
-inline int shownHeight(const QImage& frame, int x, QRgb background = kBackground) {
+// The bar's height in column x: the rows from the first one from the top that is not
+// background.
+inline int shownHeight(const QImage& frame, int x) {
     for (int y = 0; y < frame.height(); ++y)
-        if (frame.pixel(x, y) != background)
+        if (frame.pixel(x, y) != kBackground)
             return frame.height() - y;
     return 0;
-}
-
-inline QRgb rgb(int red, int green, int blue) {
-    return qRgb(red, green, blue);
 }
 
 } // namespace frames
