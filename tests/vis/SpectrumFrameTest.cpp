@@ -13,7 +13,6 @@ using frames::spectrum;
 
 constexpr QRgb kTop = 0xFFFF5080;    // RGB(255, 80, 128)
 constexpr QRgb kMiddle = 0xFF0088FF; // RGB(0, 136, 255)
-constexpr QRgb kBottom = 0xFFFFFF00; // RGB(255, 255, 0)
 constexpr QRgb kPeak = 0xFF0088FF;   // RGB(0, 136, 255)
 
 // One analyser with its bars' state, drawing into boxes of one size.
@@ -113,8 +112,8 @@ TEST_F(SpectrumFrameTest, OneWideFallingPeaksGrowATrailShadedToWhatLiesUnderTheL
         for (int x = 0; x < w; ++x)
             box.setPixel(x, y, qRgb(2 * y, 0, 0));
     draw(spectrum({{2, magnitudeFor(0.505, 2)}}), box); // peak height 50
-    for (int frame = 0; frame < 5; ++frame)
-        silence(); // from now on every frame starts from the first frame's background
+    for (int frame = 0; frame < 5; ++frame) // the hold; later frames start from that background
+        silence();
     const int trails[] = {2, 3, 4, 4};
     QImage frame;
     for (int trail : trails) {
