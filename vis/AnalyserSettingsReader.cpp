@@ -2,6 +2,8 @@
 
 #include "Window.h"
 
+#include <tuple>
+
 namespace vis {
 namespace {
 
@@ -33,6 +35,7 @@ const char* const kUnitNames[ControlCount] = {
 std::optional<AnalyserSettingsReader> AnalyserSettingsReader::create(const tk::Window& options,
                                                                      QString* error) {
     AnalyserSettingsReader reader;
+    static_assert(std::tuple_size_v<decltype(reader.units_)> == ControlCount);
     for (int c = 0; c < ControlCount; ++c) {
         reader.units_[c] = options.unit(QString::fromUtf8(kUnitNames[c]));
         if (!reader.units_[c]) {
