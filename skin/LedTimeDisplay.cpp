@@ -1,5 +1,6 @@
 #include "LedTimeDisplay.h"
 
+#include "PictureButton.h"
 #include "Unit.h"
 
 namespace skin {
@@ -46,17 +47,23 @@ void LedTimeDisplay::ShowTime(tk::Unit& button, int seconds) {
     const int offset = showMinus_ ? g : 0;
     button.move(kLeft - offset, {}, kWidth + offset, {});
 
-    tk::Bitmap picture;
-    if (!picture.create(int(glyphs.size()) * g, stripHeight_)) {
-        messages_->show(picture.errorText(), tk::MessageBoxService::ErrorIcon,
+    auto* target = qobject_cast<tk::PictureButton*>(button.widget());
+    if (!target)
+        return;
+    // The glyphs go straight into the button's canvas: no picture is encoded and decoded.
+    QImage& picture = target->canvas(QSize(int(glyphs.size()) * g, stripHeight_));
+    if (picture.isNull()) {
+        messages_->show(target->canvasError(), tk::MessageBoxService::ErrorIcon,
                         QStringLiteral("创建临时位图出错"), nullptr);
         stripLoaded_ = false; // drawing stays off from now on
         return;
     }
+    picture.fill(
+        Qt::black); // strip pixels of the transparent colour leave black, not the last time
     for (std::size_t i = 0; i < glyphs.size(); ++i)
-        picture.copyFrom(strip_, glyphs[i] * g, 0, g, stripHeight_, int(i) * g, 0,
-                         context().transparentColour);
-    button.setPicture(1, picture.saveBytes());
+        tk::copyImageRect(strip_.image(), glyphs[i] * g, 0, g, stripHeight_, picture, int(i) * g, 0,
+                          context().transparentColour);
+    target->showCanvas();
 }
 
 } // namespace skin

@@ -8,7 +8,7 @@
 namespace skin {
 
 // Draws a playback time in LED digits cut from a strip of twelve equal glyphs (0-9, colon,
-// minus) and gives the result to a picture button as its picture. The strip is loaded once;
+// minus) straight into a picture button's canvas, its normal look. The strip is loaded once;
 // while it is not loaded, ShowTime only records the time. GUI thread only.
 class LedTimeDisplay : public SkinElement {
   public:

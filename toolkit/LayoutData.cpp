@@ -82,6 +82,13 @@ bool parseUnit(const QJsonObject& o, UnitSpec& unit, QString* error) {
         unit.rangeMax = range.at(1).toInt();
     }
     unit.position = o.value("position").toInt();
+    unit.lineStep = o.value("lineStep").toInt();
+    unit.pageStep = o.value("pageStep").toInt();
+    if (unit.lineStep < 0 || unit.pageStep < 0) {
+        if (error)
+            *error = QStringLiteral("%1: a slider step is negative").arg(unit.name);
+        return false;
+    }
     unit.colour = hexValue(o.value("colour"));
     unit.checked = o.value("checked").toBool();
     unit.url = o.value("url").toString();

@@ -30,6 +30,7 @@ struct UnitSpec {
     QStringList pictures;                         // up to four, in property order 10..13
     int interval = 0;                             // timer, ms; 0 = stopped
     int rangeMin = 0, rangeMax = 0, position = 0; // slider bar
+    int lineStep = 0, pageStep = 0;               // slider bar; 0: the toolkit's own step
     uint32_t colour = 0;                          // 0x00BBGGRR
     bool checked = false;
     QString url;        // HTML view page address

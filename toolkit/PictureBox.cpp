@@ -1,5 +1,7 @@
 #include "PictureBox.h"
 
+#include "WidgetGrab.h"
+
 #include <QPainter>
 
 namespace tk {
@@ -11,14 +13,42 @@ void PictureBox::setPicture(const QByteArray& bytes) {
     pixmap_ = QPixmap();
     if (!bytes.isEmpty())
         pixmap_.loadFromData(bytes);
+    canvas_.clear();
+    updateOpaque();
     update();
 }
 
+QImage& PictureBox::canvas() {
+    return canvas_.image(size(), canvas_.startsOver(size()) ? grabShown(*this) : QImage());
+}
+
+void PictureBox::showCanvas() {
+    canvas_.show();
+    updateOpaque();
+}
+
+void PictureBox::clearCanvas() {
+    canvas_.clear();
+    updateOpaque();
+}
+
+void PictureBox::updateOpaque() {
+    // A canvas that covers the box hides everything beneath it: Qt then paints nothing under
+    // the box, and a frame costs one copy of the image.
+    setAttribute(Qt::WA_OpaquePaintEvent, canvas_.covers(size()));
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (pixmap_.isNull())
+    if (!canvas_.isShown() && pixmap_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, pixmap_);
+    if (!canvas_.paint(painter))
+        painter.drawPixmap(0, 0, pixmap_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    updateOpaque();
+    QWidget::resizeEvent(event);
 }
 
 } // namespace tk

@@ -23,6 +23,8 @@ void PictureButton::setPicture(int n, const QByteArray& bytes) {
     if (n < 1 || n > 4)
         return;
     bytes_[n - 1] = bytes;
+    if (n == 1)
+        canvas_.clear();
     pixmaps_[n - 1] = QPixmap();
     if (!bytes.isEmpty())
         pixmaps_[n - 1].loadFromData(bytes);
@@ -53,7 +55,10 @@ void PictureButton::setState(State state) {
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    const QPixmap& pixmap = pixmaps_[shownPicture() - 1];
+    const int shown = shownPicture();
+    if (shown == 1 && canvas_.paint(painter))
+        return;
+    const QPixmap& pixmap = pixmaps_[shown - 1];
     if (!pixmap.isNull())
         painter.drawPixmap(0, 0, pixmap);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Canvas.h"
+
 #include <QByteArray>
 #include <QPixmap>
 #include <QWidget>
@@ -11,6 +13,8 @@ namespace tk {
 // A push button shows hover while the pointer is over it and pressed while the left button
 // is held on it; a toggle button flips its checked flag on each click and shows pressed while
 // checked. The picture sits at the top-left corner at its own size; the rest is black.
+// The normal look can also be a canvas the program draws (the LED time), shown without
+// encoding a picture: canvas(size) to draw into, showCanvas() to show it in place of picture 1.
 class PictureButton : public QWidget {
     Q_OBJECT
   public:
@@ -19,6 +23,7 @@ class PictureButton : public QWidget {
     explicit PictureButton(QWidget* parent = nullptr);
 
     QByteArray picture(int n) const; // n = 1..4
+    // A new picture 1 also takes the place of a shown canvas.
     void setPicture(int n, const QByteArray& bytes);
     bool hasPicture(int n) const;
 
@@ -28,6 +33,16 @@ class PictureButton : public QWidget {
     State state() const { return state_; }
     // The number (1..4) of the picture the current state shows.
     int shownPicture() const;
+
+    // The image to draw into, `size` pixels, kept between frames while shown at that size;
+    // otherwise black. Null when the size is empty; canvasError() then says why.
+    QImage& canvas(QSize size) { return canvas_.image(size); }
+    QString canvasError() const { return canvas_.errorText(); }
+    // Shows the canvas as the normal look: one update.
+    void showCanvas() { canvas_.show(); }
+    // Back to picture 1.
+    void clearCanvas() { canvas_.clear(); }
+    bool isCanvasShown() const { return canvas_.isShown(); }
 
   signals:
     void clicked();
@@ -49,6 +64,7 @@ class PictureButton : public QWidget {
     State state_ = State::Normal;
     bool toggle_ = false;
     bool checked_ = false;
+    Canvas canvas_{*this};
 };
 
 } // namespace tk

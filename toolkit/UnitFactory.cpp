@@ -102,6 +102,11 @@ QObject* createWidget(const UnitSpec& spec, QWidget* window) {
         auto* slider = new QSlider(Qt::Horizontal, window);
         slider->setRange(spec.rangeMin, spec.rangeMax);
         slider->setValue(spec.position);
+        // The arrow keys move by the line step, a click in the track by the page step.
+        if (spec.lineStep > 0)
+            slider->setSingleStep(spec.lineStep);
+        if (spec.pageStep > 0)
+            slider->setPageStep(spec.pageStep);
         return slider;
     }
     case Kind::ColourPicker:

@@ -1,6 +1,7 @@
 #include "LedTimeDisplay.h"
 #include "LayoutData.h"
 #include "LedGlyphs.h"
+#include "PictureButton.h"
 #include "UnitFactory.h"
 #include "Window.h"
 
@@ -65,11 +66,12 @@ class LedTimeDisplayTest : public ::testing::Test {
         ASSERT_EQ(strip.size(), QSize(156, 20));
     }
     tk::Unit& unit() { return *window->unit("时间"); }
-    // True when cell `cell` of the button's picture is glyph `glyph` of the strip.
+    tk::PictureButton& button() { return *qobject_cast<tk::PictureButton*>(unit().widget()); }
+    // What the button shows on screen.
+    QImage shown() { return button().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // True when cell `cell` of what the button shows is glyph `glyph` of the strip.
     bool cellIs(int cell, int glyph) {
-        const QImage shown =
-            QImage::fromData(unit().picture(1)).convertToFormat(QImage::Format_RGB32);
-        return shown.copy(cell * 13, 0, 13, 20) == strip.copy(glyph * 13, 0, 13, 20);
+        return shown().copy(cell * 13, 0, 13, 20) == strip.copy(glyph * 13, 0, 13, 20);
     }
 
     skin::SkinContext context;
@@ -82,8 +84,10 @@ TEST_F(LedTimeDisplayTest, DrawsTheGlyphsOfTheStrip) {
     skin::LedTimeDisplay display(context, messages);
     ASSERT_TRUE(display.loadStrip(tk::skinPicture("led/digits.bmp")));
     EXPECT_EQ(display.glyphWidth(), 13);
+    const QByteArray designPicture = unit().picture(1);
     display.ShowTime(unit(), 754);
-    EXPECT_EQ(QImage::fromData(unit().picture(1)).size(), QSize(65, 20));
+    EXPECT_TRUE(button().isCanvasShown());
+    EXPECT_EQ(unit().picture(1), designPicture); // drawn in the canvas, no picture encoded
     EXPECT_TRUE(cellIs(0, 1) && cellIs(1, 2) && cellIs(2, C) && cellIs(3, 3) && cellIs(4, 4));
     EXPECT_EQ(QRect(unit().left(), unit().top(), unit().width(), unit().height()),
               QRect(240, 32, 65, 20));
@@ -122,10 +126,11 @@ TEST_F(LedTimeDisplayTest, ABrokenStripIsReportedOnceAndNothingIsDrawn) {
     broken.replace(0, 30, QByteArray(30, '\x7f'));
     EXPECT_FALSE(display.loadStrip(broken));
     EXPECT_EQ(messages.titles, QStringList{QString::fromUtf8("载入LED错误")});
-    const QByteArray before = unit().picture(1);
+    const QImage before = shown();
     display.ShowTime(unit(), 75);
     display.ShowTime(unit(), 76);
-    EXPECT_EQ(unit().picture(1), before);
+    EXPECT_FALSE(button().isCanvasShown());
+    EXPECT_EQ(shown(), before);
     EXPECT_EQ(display.ShownSeconds(), 76);
     EXPECT_EQ(messages.titles.size(), 1);
 }
@@ -140,12 +145,13 @@ TEST_F(LedTimeDisplayTest, AStripTooNarrowForTwelveGlyphsSwitchesDrawingOff) {
     ASSERT_TRUE(narrow.save(&buffer, "BMP"));
     skin::LedTimeDisplay display(context, messages);
     ASSERT_TRUE(display.loadStrip(bytes));
-    const QByteArray before = unit().picture(1);
+    const QImage before = shown();
     display.ShowTime(unit(), 5);
     display.ShowTime(unit(), 6);
     EXPECT_EQ(messages.titles, QStringList{QString::fromUtf8("创建临时位图出错")});
     EXPECT_FALSE(display.stripLoaded());
-    EXPECT_EQ(unit().picture(1), before);
+    EXPECT_FALSE(button().isCanvasShown());
+    EXPECT_EQ(shown(), before);
     EXPECT_EQ(display.ShownSeconds(), 6);
 }
 

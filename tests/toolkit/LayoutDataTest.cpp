@@ -18,7 +18,7 @@ TEST(LayoutData, ReadsWindowAndUnitData) {
            "width": 3, "height": 4, "state": "VD", "pointer": "hand", "tag": "position=\"1\" ",
            "pictures": ["a.jpg", "", "c.jpg"], "events": ["click", "mouseMoved"]},
           {"id": "0x16000002", "kind": "滑块条", "name": "滑", "container": "框",
-           "state": "F", "range": [1, 100], "position": 30},
+           "state": "F", "range": [1, 100], "position": 30, "lineStep": 2, "pageStep": 7},
           {"id": "0x16000003", "kind": "图片框", "name": "框", "state": "V"},
           {"id": "0x16000004", "kind": "颜色选择器", "name": "色", "colour": "0x00FF8800"}
         ]})");
@@ -43,6 +43,8 @@ TEST(LayoutData, ReadsWindowAndUnitData) {
     EXPECT_EQ(slider->container, "框");
     EXPECT_EQ(slider->rangeMax, 100);
     EXPECT_EQ(slider->position, 30);
+    EXPECT_EQ(slider->lineStep, 2);
+    EXPECT_EQ(slider->pageStep, 7);
     EXPECT_EQ(spec->unit("色")->colour, 0x00FF8800u);
 }
 
@@ -63,6 +65,8 @@ TEST(LayoutData, RefusesMalformedData) {
                                       {"kind": "标签", "name": "y"}]})",
                        &error));
     EXPECT_TRUE(error.contains("container"));
+    EXPECT_FALSE(parse(R"({"units": [{"kind": "滑块条", "name": "x", "pageStep": -5}]})", &error));
+    EXPECT_TRUE(error.contains("step"));
 }
 
 } // namespace

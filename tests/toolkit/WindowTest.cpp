@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -187,6 +188,23 @@ TEST(Window, ATimerNobodyListensToKeepsItsIntervalButDoesNotRun) {
     timer->setInterval(5);
     QTest::qWait(60);
     EXPECT_GT(ticks, 2);
+}
+
+// A click in the track moves by the data's page step; sliders without steps keep Qt's own.
+TEST(Window, SliderStepsComeFromTheData) {
+    const auto spec = tk::parseWindowSpec(R"({"units": [
+          {"kind": "滑块条", "name": "定", "range": [1, 10], "lineStep": 1, "pageStep": 3},
+          {"kind": "滑块条", "name": "默", "range": [1, 100]}]})",
+                                          nullptr);
+    ASSERT_TRUE(spec);
+    tk::Window window(*spec);
+    auto* stepped = qobject_cast<QSlider*>(window.unit("定")->widget());
+    auto* plain = qobject_cast<QSlider*>(window.unit("默")->widget());
+    ASSERT_TRUE(stepped && plain);
+    EXPECT_EQ(stepped->pageStep(), 3);
+    EXPECT_EQ(stepped->singleStep(), 1);
+    EXPECT_EQ(plain->pageStep(), 10);
+    EXPECT_EQ(plain->singleStep(), 1);
 }
 
 } // namespace

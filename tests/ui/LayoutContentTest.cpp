@@ -201,14 +201,15 @@ TEST(Layout, KindSpecificDataFollowsTheDesign) {
         const char* window;
         const char* name;
         int min, max, position;
+        int lineStep, pageStep; // 0: none given
     };
-    const Slider sliders[] = {{"main", "滑块条2", 1, 100, 2},
-                              {"main", "滑块条1", 1, 100, 30},
-                              {"options", "视觉效果滑块条宽度", 1, 10, 1},
-                              {"options", "视觉效果滑块条间隔", 0, 9, 0},
-                              {"options", "视觉效果滑块条频带衰减", 1, 10, 6},
-                              {"options", "视觉效果滑块条顶峰衰减", 1, 10, 1},
-                              {"options", "视觉效果滑块条顶峰延迟", 1, 10, 5}};
+    const Slider sliders[] = {{"main", "滑块条2", 1, 100, 2, 0, 0},
+                              {"main", "滑块条1", 1, 100, 30, 0, 0},
+                              {"options", "视觉效果滑块条宽度", 1, 10, 1, 1, 5},
+                              {"options", "视觉效果滑块条间隔", 0, 9, 0, 1, 1},
+                              {"options", "视觉效果滑块条频带衰减", 1, 10, 6, 1, 10},
+                              {"options", "视觉效果滑块条顶峰衰减", 1, 10, 1, 1, 3},
+                              {"options", "视觉效果滑块条顶峰延迟", 1, 10, 5, 1, 5}};
     const tk::WindowSpec options = load("options");
     for (const Slider& slider : sliders) {
         const tk::UnitSpec* unit = (QString(slider.window) == "main" ? main : options)
@@ -217,6 +218,8 @@ TEST(Layout, KindSpecificDataFollowsTheDesign) {
         EXPECT_EQ(unit->rangeMin, slider.min) << slider.name;
         EXPECT_EQ(unit->rangeMax, slider.max) << slider.name;
         EXPECT_EQ(unit->position, slider.position) << slider.name;
+        EXPECT_EQ(unit->lineStep, slider.lineStep) << slider.name;
+        EXPECT_EQ(unit->pageStep, slider.pageStep) << slider.name;
     }
 
     // Colours as 0x00BBGGRR: R 0, G 136, B 255; R 255, G 80, B 128; R 255, G 255, B 0.
