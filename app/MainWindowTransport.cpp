@@ -111,8 +111,6 @@ void MainWindowTransport::showState(PlayState state) {
     if (state == PlayState::Stopped) {
         sliders_.setSliderValue(unit(units::kProgressThumb).widget(), 0);
         showTime(0);
-        if (QWidget* analyser = unit(units::kAnalyserBox).widget())
-            analyser->update(); // erased to its picture
     }
     if (state == PlayState::Paused)
         window_.setCaption(model_.track().displayName + texts::kProgramName);

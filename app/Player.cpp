@@ -2,6 +2,7 @@
 
 #include "EngineMessages.h"
 #include "Layouts.h"
+#include "MainWindowAnalyser.h"
 #include "MainWindowTransport.h"
 #include "MainWindowUnits.h"
 #include "MakerSite.h"
@@ -59,6 +60,7 @@ Player::~Player() {
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
     commands_.reset();
+    analyser_.reset();
     transport_.reset();
     mainWindow_.reset();
     playback_.releaseEngine();
@@ -69,6 +71,7 @@ bool Player::start() {
     tk::Window& w = *mainWindow_;
     transport_ = std::make_unique<MainWindowTransport>(playback_, w, sliders_, timeDisplay_,
                                                        *services_.fileDialog, state_);
+    analyser_ = std::make_unique<MainWindowAnalyser>(playback_, w);
     commands_ = std::make_unique<PlayerCommands>(*transport_, playback_);
     bindMainWindow(w);
     bindTransport(w);
@@ -121,10 +124,12 @@ bool Player::onMainWindowCreated() {
     optionsWindow_ = std::make_unique<OptionsWindow>(
         services_, w, [this] { return playback_.track().displayName; });
     optionsWindow_->load();
+    analyser_->useSettingsOf(optionsWindow_->window());
     skin::applyStartupSkin(w, state_.skin, kSkinnedButtons, kSkinnedLabels);
     playback_.stop();
     transport_->showState(playback_.state());
     createSliders();
+    analyser_->captureBackground();
     return true;
 }
 

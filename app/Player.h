@@ -12,6 +12,7 @@
 
 namespace app {
 
+class MainWindowAnalyser;
 class MainWindowTransport;
 class OptionsWindow;
 class PlayerCommands;
@@ -32,6 +33,7 @@ class Player {
     const ProgramState& state() const { return state_; }
     playback::PlaybackModel& playback() { return playback_; }
     MainWindowTransport& transport() { return *transport_; }
+    MainWindowAnalyser& analyser() { return *analyser_; }
     PlayerCommands& commands() { return *commands_; }
     skin::LedTimeDisplay& timeDisplay() { return timeDisplay_; }
     ui::SliderSet& sliders() { return sliders_; }
@@ -55,6 +57,7 @@ class Player {
     ui::SliderSet sliders_;
     std::unique_ptr<tk::Window> mainWindow_;
     std::unique_ptr<MainWindowTransport> transport_;
+    std::unique_ptr<MainWindowAnalyser> analyser_;
     std::unique_ptr<PlayerCommands> commands_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
     bool refused_ = false;

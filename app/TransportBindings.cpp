@@ -1,4 +1,5 @@
 // The main window's transport, slider and time-display events, bound to their handlers.
+#include "MainWindowAnalyser.h"
 #include "MainWindowTransport.h"
 #include "MainWindowUnits.h"
 #include "Player.h"
@@ -28,6 +29,7 @@ void Player::bindTransport(tk::Window& window) {
     trigger(units::kOpenButton, commands_->open);
     trigger(units::kMuteButton, commands_->mute);
     on(units::kProgressTimer, E::Tick, [&t](auto&) { t.onProgressTick(); });
+    on(units::kSpectrumTimer, E::Tick, [this](auto&) { analyser_->onSpectrumTick(); });
 
     on(units::kProgressThumb, E::LeftPressed, [&t](auto&) { t.onProgressThumbPressed(); });
     on(units::kProgressThumb, E::LeftReleased, [&t](auto&) { t.onProgressThumbReleased(); });

@@ -1,5 +1,6 @@
 #include "AnalyserSettingsReader.h"
 
+#include "OptionsWindowUnits.h"
 #include "Window.h"
 
 #include <tuple>
@@ -23,11 +24,13 @@ enum Control {
     ControlCount
 };
 
-const char* const kUnitNames[ControlCount] = {
-    "视觉效果滑块条宽度",     "视觉效果滑块条间隔",     "视觉效果滑块条频带衰减",
-    "视觉效果滑块条顶峰衰减", "视觉效果滑块条顶峰延迟", "视觉效果选择框显示频带",
-    "视觉效果选择框显示顶峰", "视觉效果颜色选择器高峰", "视觉效果颜色选择器顶端",
-    "视觉效果颜色选择器中端", "视觉效果颜色选择器底端",
+const QString* const kUnitNames[ControlCount] = {
+    &ui::options_window::kBarWidthSlider,  &ui::options_window::kBarGapSlider,
+    &ui::options_window::kBandFallSlider,  &ui::options_window::kPeakFallSlider,
+    &ui::options_window::kPeakDelaySlider, &ui::options_window::kShowBars,
+    &ui::options_window::kShowPeaks,       &ui::options_window::kPeakColour,
+    &ui::options_window::kTopColour,       &ui::options_window::kMiddleColour,
+    &ui::options_window::kBottomColour,
 };
 
 } // namespace
@@ -37,11 +40,10 @@ std::optional<AnalyserSettingsReader> AnalyserSettingsReader::create(const tk::W
     AnalyserSettingsReader reader;
     static_assert(std::tuple_size_v<decltype(reader.units_)> == ControlCount);
     for (int c = 0; c < ControlCount; ++c) {
-        reader.units_[c] = options.unit(QString::fromUtf8(kUnitNames[c]));
+        reader.units_[c] = options.unit(*kUnitNames[c]);
         if (!reader.units_[c]) {
             if (error)
-                *error = QStringLiteral("the options window has no unit %1")
-                             .arg(QString::fromUtf8(kUnitNames[c]));
+                *error = QStringLiteral("the options window has no unit %1").arg(*kUnitNames[c]);
             return std::nullopt;
         }
     }

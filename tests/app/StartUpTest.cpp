@@ -165,8 +165,7 @@ TEST_F(StartUp, EveryBoundEventOfTheBuiltFeaturesHasAHandler) {
                                      "按钮4/click",
                                      "按钮3/click",
                                      "按钮2/click",
-                                     "透明标签信息/doubleClick",
-                                     "时钟频谱/tick"};
+                                     "透明标签信息/doubleClick"};
     QStringList unbound = player->mainWindow()->unboundEvents();
     unbound.sort();
     QStringList expected = notBuiltYet;

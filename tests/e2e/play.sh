@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the demo tune in the real player under Xvfb, as a person would: a click on the play
-# button, then after 3 s the window must show the pause button and the LED time 00:02 or 00:03;
-# a click on the exit button then ends it.
+# button, then after 3 s the window must show the pause button, the LED time 00:02 or 00:03
+# and bars in the analyser; after a click on stop the analyser is empty again, and a click on
+# the exit button ends the player.
 # usage: play.sh BUILD_DIR SOURCE_DIR SCREENSHOT.png
 set -euo pipefail
 build=$1
@@ -25,6 +26,10 @@ eval "$(xdotool getwindowgeometry --shell "$id")" # X, Y of the window
 xdotool mousemove $((X + 177)) $((Y + 147)) click 1
 sleep 3
 import -window root -crop "320x355+${X}+${Y}" +repage "$shot"
+# The stop button (195, 135, 25 x 25); the box is cleared at once.
+xdotool mousemove $((X + 207)) $((Y + 147)) click 1
+sleep 0.5
+import -window root -crop "320x355+${X}+${Y}" +repage "$work/stopped.png"
 # The exit button (280, 0, 41 x 16) ends the player with code 0.
 xdotool mousemove $((X + 300)) $((Y + 8)) click 1
 status=0
@@ -60,3 +65,13 @@ for s in 2 3; do
 done
 [ -n "$found" ] || fail "the LED display shows neither 00:02 nor 00:03"
 echo "playing: pause button shown, LED $found; screenshot: $shot"
+
+# Bars: bright pixels in the analyser box (30, 30, 260 x 98) above its bottom rows, where the
+# resting peaks lie, and left of the time display over its top-right corner.
+bright() { convert "$1" -crop 205x96+30+30 +repage -colorspace Gray -threshold 35% \
+    -format '%[fx:round(mean*w*h)]' info:; }
+playing_bars=$(bright "$shot")
+stopped_bars=$(bright "$work/stopped.png")
+[ "$playing_bars" -ge 20 ] || fail "the analyser shows no bars while playing ($playing_bars bright pixels)"
+[ "$stopped_bars" -eq 0 ] || fail "the analyser still shows $stopped_bars bright pixels after stop"
+echo "analyser: $playing_bars bright pixels playing, none stopped"
