@@ -1,6 +1,5 @@
 #include "SpectrumAnalyser.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <random>
