@@ -6,6 +6,7 @@
 #include "Services.h"
 #include "SliderSet.h"
 #include "TextToInt.h"
+#include "TransparentLabel.h"
 #include "TransportTexts.h"
 #include "Window.h"
 
@@ -114,6 +115,9 @@ void MainWindowTransport::showState(PlayState state) {
     }
     if (state == PlayState::Paused)
         window_.setCaption(model_.track().displayName + texts::kProgramName);
+    // A name too long for the label runs through it while the track plays.
+    if (auto* info = qobject_cast<tk::TransparentLabel*>(unit(units::kInfoLabel).widget()))
+        info->setScrolling(playing);
     showStatusText(texts::status(state));
 }
 

@@ -37,9 +37,4 @@ class MakerSite {
     QString root_;
 };
 
-// The built-in site's address, for callers that are not yet given the configured site.
-inline QString makerSite() {
-    return MakerSite::builtIn().root();
-}
-
 } // namespace app

@@ -3,6 +3,7 @@
 #include "EngineMessages.h"
 #include "Layouts.h"
 #include "MainWindowAnalyser.h"
+#include "MainWindowCommands.h"
 #include "MainWindowTransport.h"
 #include "MainWindowUnits.h"
 #include "MakerSite.h"
@@ -47,8 +48,8 @@ std::unique_ptr<tk::Window> buildMainWindow() {
 
 } // namespace
 
-Player::Player(const tk::Services& services, const QString& programDirectory)
-    : services_(services), programDirectory_(programDirectory),
+Player::Player(const tk::Services& services, const QString& programDirectory, MakerSite site)
+    : services_(services), programDirectory_(programDirectory), site_(std::move(site)),
       timeDisplay_(state_.skin, *services.messageBox) {
     timeDisplay_.loadStrip(tk::skinPicture(QStringLiteral("led/digits.bmp")));
     // The engine maps while the windows are built; the created steps check it. After the
@@ -60,6 +61,7 @@ Player::~Player() {
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
     commands_.reset();
+    windowCommands_.reset();
     analyser_.reset();
     transport_.reset();
     mainWindow_.reset();
@@ -72,8 +74,10 @@ bool Player::start() {
     transport_ = std::make_unique<MainWindowTransport>(playback_, w, sliders_, timeDisplay_,
                                                        *services_.fileDialog, state_);
     analyser_ = std::make_unique<MainWindowAnalyser>(playback_, w);
+    windowCommands_ = std::make_unique<MainWindowCommands>(w, state_, services_, site_);
     commands_ = std::make_unique<PlayerCommands>(*transport_, playback_);
     bindMainWindow(w);
+    windowCommands_->bind();
     bindTransport(w);
     mainWindow_->load();
     return !refused_;
@@ -130,6 +134,8 @@ bool Player::onMainWindowCreated() {
     transport_->showState(playback_.state());
     createSliders();
     analyser_->captureBackground();
+    offerMenus(w);
+    windowCommands_->showPicksPanelWhenOnline();
     return true;
 }
 
@@ -141,7 +147,7 @@ bool Player::checkEngine() {
         return true;
     const QString file = playback::PlaybackModel::engineFileName();
     const EngineMessage message = result == Status::Missing
-                                      ? missingEngineMessage(file, makerSite())
+                                      ? missingEngineMessage(file, site_.root())
                                       : wrongEngineVersionMessage(file);
     if (!detail.isEmpty())
         std::fprintf(stderr, "tarvo: %s\n", qPrintable(detail));

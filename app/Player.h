@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LedTimeDisplay.h"
+#include "MakerSite.h"
 #include "PlaybackModel.h"
 #include "ProgramState.h"
 #include "Services.h"
@@ -13,6 +14,7 @@
 namespace app {
 
 class MainWindowAnalyser;
+class MainWindowCommands;
 class MainWindowTransport;
 class OptionsWindow;
 class PlayerCommands;
@@ -21,7 +23,8 @@ class PlayerCommands;
 // state, and binds the main window's events to their handlers. Main thread only.
 class Player {
   public:
-    Player(const tk::Services& services, const QString& programDirectory);
+    Player(const tk::Services& services, const QString& programDirectory,
+           MakerSite site = MakerSite::builtIn());
     ~Player();
 
     // Builds and loads the main window; false when start-up refused to go on (the engine is
@@ -34,6 +37,7 @@ class Player {
     playback::PlaybackModel& playback() { return playback_; }
     MainWindowTransport& transport() { return *transport_; }
     MainWindowAnalyser& analyser() { return *analyser_; }
+    MainWindowCommands& windowCommands() { return *windowCommands_; }
     PlayerCommands& commands() { return *commands_; }
     skin::LedTimeDisplay& timeDisplay() { return timeDisplay_; }
     ui::SliderSet& sliders() { return sliders_; }
@@ -41,6 +45,10 @@ class Player {
   private:
     void bindMainWindow(tk::Window& window);
     void bindTransport(tk::Window& window);
+    // The tray icon's menu and tip, the main window's context menu and the options shortcut.
+    void offerMenus(tk::Window& window);
+    void showOptionsWindow();
+    void toggleMainWindow();
     bool onMainWindowCreated();
     bool checkEngine();
     void loadDefaultTrack();
@@ -51,6 +59,7 @@ class Player {
 
     tk::Services services_;
     QString programDirectory_;
+    MakerSite site_;
     playback::PlaybackModel playback_;
     ProgramState state_;
     skin::LedTimeDisplay timeDisplay_;
@@ -58,6 +67,7 @@ class Player {
     std::unique_ptr<tk::Window> mainWindow_;
     std::unique_ptr<MainWindowTransport> transport_;
     std::unique_ptr<MainWindowAnalyser> analyser_;
+    std::unique_ptr<MainWindowCommands> windowCommands_;
     std::unique_ptr<PlayerCommands> commands_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
     bool refused_ = false;

@@ -1,6 +1,9 @@
 #include "CommandLine.h"
 #include "Player.h"
+#include "QtConnectivityCheck.h"
+#include "QtHttpReader.h"
 #include "QtServices.h"
+#include "SiteFetch.h"
 
 #include <QApplication>
 #include <QFont>
@@ -47,13 +50,22 @@ int main(int argc, char* argv[]) {
         return exitCode;
     }
 
+    const auto site = app::MakerSite::choose(
+        options->site, qEnvironmentVariable(app::MakerSite::EnvironmentVariable), &message);
+    if (!site) {
+        std::fprintf(stderr, "tarvo: %s\n", qPrintable(message));
+        return 2;
+    }
+
     tk::QtMessageBox messageBox;
     tk::QtFileDialog fileDialog;
     tk::QtTrayIcon trayIcon;
     tk::QtWebOpener webOpener;
-    const tk::Services services{&messageBox, &fileDialog, &trayIcon, &webOpener};
+    tk::QtHttpReader http;
+    tk::QtConnectivityCheck online(http, site->homePage(), app::SiteRequestTimeoutMs);
+    const tk::Services services{&messageBox, &fileDialog, &trayIcon, &webOpener, &http, &online};
 
-    app::Player player(services, QApplication::applicationDirPath());
+    app::Player player(services, QApplication::applicationDirPath(), *site);
     if (!player.start())
         return 0; // the engine check refused; its message has been shown
 

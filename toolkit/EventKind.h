@@ -27,12 +27,13 @@ enum class EventKind {
 bool eventFromName(const QString& name, EventKind& event);
 QString eventName(EventKind event);
 
-// What a mouse event carries: the position relative to the unit and the keys held
-// (1 Ctrl, 2 Shift, 4 Alt).
+// What an event carries: for mouse events the position relative to the unit and the keys held
+// (1 Ctrl, 2 Shift, 4 Alt); for a navigation the address asked for.
 struct EventArgs {
     int x = 0;
     int y = 0;
     int keys = 0;
+    QString address;
 };
 
 } // namespace tk

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QIcon>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -27,10 +28,18 @@ QtTrayIcon::~QtTrayIcon() = default;
 
 void QtTrayIcon::show(const QByteArray& icon, const QString& tip) {
     shown_ = true;
+    tip_ = tip;
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    if (!icon_)
+    if (!icon_) {
         icon_ = std::make_unique<QSystemTrayIcon>();
+        icon_->setContextMenu(menu_.get());
+        QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Trigger && onClick_)
+                                 onClick_();
+                         });
+    }
     QPixmap pixmap;
     pixmap.loadFromData(icon);
     icon_->setIcon(QIcon(pixmap));
@@ -41,6 +50,23 @@ void QtTrayIcon::show(const QByteArray& icon, const QString& tip) {
 void QtTrayIcon::remove() {
     shown_ = false;
     icon_.reset();
+}
+
+void QtTrayIcon::setTip(const QString& tip) {
+    tip_ = tip;
+    if (icon_)
+        icon_->setToolTip(tip);
+}
+
+void QtTrayIcon::setMenu(const QList<QAction*>& actions) {
+    menu_ = std::make_unique<QMenu>();
+    menu_->addActions(actions);
+    if (icon_)
+        icon_->setContextMenu(menu_.get());
+}
+
+void QtTrayIcon::setActivated(std::function<void()> onClick) {
+    onClick_ = std::move(onClick);
 }
 
 bool QtWebOpener::open(const QString& address) {

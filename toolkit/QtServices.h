@@ -2,8 +2,10 @@
 
 #include "Services.h"
 
+#include <functional>
 #include <memory>
 
+class QMenu;
 class QSystemTrayIcon;
 
 namespace tk {
@@ -29,9 +31,16 @@ class QtTrayIcon final : public TrayIconService {
     void show(const QByteArray& icon, const QString& tip) override;
     void remove() override;
     bool isShown() const override { return shown_; }
+    void setTip(const QString& tip) override;
+    QString tip() const override { return tip_; }
+    void setMenu(const QList<QAction*>& actions) override;
+    void setActivated(std::function<void()> onClick) override;
 
   private:
     std::unique_ptr<QSystemTrayIcon> icon_;
+    std::unique_ptr<QMenu> menu_;
+    std::function<void()> onClick_;
+    QString tip_;
     bool shown_ = false;
 };
 

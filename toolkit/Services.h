@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 
 class QObject;
 class QUrl;
+class QAction;
 class QWidget;
 
 namespace tk {
@@ -35,6 +37,13 @@ class TrayIconService {
     virtual void show(const QByteArray& icon, const QString& tip) = 0;
     virtual void remove() = 0;
     virtual bool isShown() const = 0;
+    // Changes the tip of a shown icon (kept for the next show otherwise).
+    virtual void setTip(const QString& tip) = 0;
+    virtual QString tip() const = 0;
+    // The menu the icon offers (the actions are not owned and must outlive the service's use
+    // of them), and what a click on the icon does.
+    virtual void setMenu(const QList<QAction*>& actions) = 0;
+    virtual void setActivated(std::function<void()> onClick) = 0;
 };
 
 class WebOpener {

@@ -1,15 +1,21 @@
 #include "TransparentLabel.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace tk {
 
-TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {}
+TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {
+    scrollTimer_.setInterval(kScrollStepMs);
+    connect(&scrollTimer_, &QTimer::timeout, this, &TransparentLabel::scrollStep);
+}
 
 void TransparentLabel::setText(const QString& text) {
     if (text_ == text)
         return;
     text_ = text;
+    offset_ = 0;
+    updateScrolling();
     update();
 }
 
@@ -23,10 +29,57 @@ void TransparentLabel::setAlignment(int alignment) {
     update();
 }
 
+void TransparentLabel::setScrolling(bool scrolling) {
+    if (scrolling_ == scrolling)
+        return;
+    scrolling_ = scrolling;
+    if (!scrolling)
+        offset_ = 0;
+    updateScrolling();
+    update();
+}
+
+int TransparentLabel::textWidth() const {
+    return fontMetrics().horizontalAdvance(text_);
+}
+
+void TransparentLabel::updateScrolling() {
+    const bool move = scrolling_ && textWidth() > width();
+    if (move && !scrollTimer_.isActive())
+        scrollTimer_.start();
+    else if (!move) {
+        scrollTimer_.stop();
+        offset_ = 0;
+    }
+}
+
+void TransparentLabel::scrollStep() {
+    offset_ = (offset_ + 1) % (textWidth() + kScrollGap);
+    update();
+}
+
+void TransparentLabel::resizeEvent(QResizeEvent*) {
+    updateScrolling();
+}
+
+void TransparentLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        updateScrolling();
+    QWidget::changeEvent(event);
+}
+
 void TransparentLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(colour_);
     painter.setFont(font());
+    if (isMoving()) {
+        // The text and, after the gap, its start again, so that the label is never empty.
+        const int width = textWidth() + kScrollGap;
+        for (int x = -offset_; x < this->width(); x += width)
+            painter.drawText(QRect(x, 0, textWidth(), height()),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+        return;
+    }
     const Qt::Alignment horizontal = alignment_ == 2   ? Qt::AlignRight
                                      : alignment_ == 1 ? Qt::AlignHCenter
                                                        : Qt::AlignLeft;

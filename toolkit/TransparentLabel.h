@@ -1,14 +1,20 @@
 #pragma once
 
 #include <QColor>
+#include <QTimer>
 #include <QWidget>
 
 namespace tk {
 
-// Text drawn straight over whatever lies behind it: no background of its own.
+// Text drawn straight over whatever lies behind it: no background of its own. A text wider
+// than the label can run through it (scrolling on): from right to left, a pixel at a time,
+// followed again after a gap; with scrolling off, or a text that fits, it stands still.
 class TransparentLabel : public QWidget {
     Q_OBJECT
   public:
+    static constexpr int kScrollStepMs = 40;
+    static constexpr int kScrollGap = 40; // pixels between the end of the text and its start
+
     explicit TransparentLabel(QWidget* parent = nullptr);
 
     QString text() const { return text_; }
@@ -19,13 +25,27 @@ class TransparentLabel : public QWidget {
     int alignment() const { return alignment_; }
     void setAlignment(int alignment);
 
+    void setScrolling(bool scrolling);
+    // True while the text moves: scrolling is on and the text does not fit.
+    bool isMoving() const { return scrollTimer_.isActive(); }
+    int scrollOffset() const { return offset_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    int textWidth() const;
+    void updateScrolling();
+    void scrollStep();
+
     QString text_;
     QColor colour_ = Qt::white;
     int alignment_ = 0;
+    bool scrolling_ = false;
+    int offset_ = 0;
+    QTimer scrollTimer_;
 };
 
 } // namespace tk

@@ -134,7 +134,11 @@ void Window::connectUnit(Unit& unit, const UnitSpec& spec) {
     else if (auto* slider = qobject_cast<QSlider*>(object))
         connect(slider, &QSlider::valueChanged, this, report(EventKind::PositionChanged));
     else if (auto* view = qobject_cast<QTextBrowser*>(object))
-        connect(view, &QTextBrowser::anchorClicked, this, report(EventKind::AboutToNavigate));
+        connect(view, &QTextBrowser::anchorClicked, this, [this, name](const QUrl& address) {
+            EventArgs args;
+            args.address = address.toString();
+            fire(name, EventKind::AboutToNavigate, args);
+        });
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event) {
@@ -272,8 +276,10 @@ QString Window::caption() const {
 }
 
 void Window::setCaption(const QString& caption) {
-    if (widget_)
-        widget_->setWindowTitle(caption);
+    if (!widget_ || widget_->windowTitle() == caption)
+        return;
+    widget_->setWindowTitle(caption);
+    emit captionChanged(caption);
 }
 
 bool Window::isVisible() const {

@@ -61,6 +61,9 @@ class Window : public QObject {
     // Delivers an event to its handler; true when there was none or it did not refuse.
     bool fire(const QString& unitName, EventKind event, const EventArgs& args = {});
 
+  signals:
+    void captionChanged(const QString& caption);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

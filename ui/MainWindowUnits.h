@@ -49,4 +49,17 @@ inline const QString kFileDialog = QStringLiteral("通用对话框1");
 inline const QString kStiffnessSlider = QStringLiteral("滑块条1");
 inline const QString kDampingSlider = QStringLiteral("滑块条2");
 
+// Window commands: the height animation, edge hiding, the tiles and the web panel.
+inline const QString kExpandButton = QStringLiteral("按钮4");
+inline const QString kCollapseButton = QStringLiteral("按钮3");
+inline const QString kAnimationTimer = QStringLiteral("动画时钟");
+inline const QString kEdgeTimer = QStringLiteral("时钟1");
+inline const QString kWindButton = QStringLiteral("按钮2");
+inline const QString kPicksTile = QStringLiteral("图片框1");
+inline const QString kSnowTile = QStringLiteral("图片框6");
+inline const QString kWebTile = QStringLiteral("图片框9");
+inline const QString kAboutTile = QStringLiteral("图片框5");
+inline const QString kPanelCover = QStringLiteral("图片框4");
+inline const QString kPanelBrowser = QStringLiteral("超文本浏览框1");
+
 } // namespace ui::main_window

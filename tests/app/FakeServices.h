@@ -21,15 +21,21 @@ struct RecordingMessageBox : tk::MessageBoxService {
 
 struct RecordingTrayIcon : tk::TrayIconService {
     bool visible = false;
-    QString tip;
+    QString shownTip;
     int iconBytes = 0;
     void show(const QByteArray& icon, const QString& newTip) override {
         visible = true;
-        tip = newTip;
+        shownTip = newTip;
         iconBytes = icon.size();
     }
     void remove() override { visible = false; }
     bool isShown() const override { return visible; }
+    void setTip(const QString& newTip) override { shownTip = newTip; }
+    QString tip() const override { return shownTip; }
+    void setMenu(const QList<QAction*>& actions) override { menu = actions; }
+    void setActivated(std::function<void()> onClick) override { activated = std::move(onClick); }
+    QList<QAction*> menu;
+    std::function<void()> activated;
 };
 
 struct AnsweringFileDialog : tk::FileDialogService {

@@ -24,7 +24,7 @@ TEST(MakerSite, TheOptionWinsOverTheEnvironmentWhichWinsOverTheBuiltInAddress) {
     const auto builtIn = app::MakerSite::choose(std::nullopt, QString(), &message);
     EXPECT_EQ(builtIn->panelPage(), QUrl(QStringLiteral("http://www.tarvo.example/gg/gg.html")));
     EXPECT_EQ(builtIn->homePage(), QUrl(QStringLiteral("http://www.tarvo.example/")));
-    EXPECT_EQ(app::makerSite(), QStringLiteral("http://www.tarvo.example"));
+    EXPECT_EQ(builtIn->root(), QStringLiteral("http://www.tarvo.example"));
     EXPECT_TRUE(message.isEmpty());
 }
 

@@ -48,7 +48,7 @@ TEST_F(OptionsWindowTest, TrayCheckBoxPutsTheIconWithTheCaptionAsTip) {
     unit("视觉效果外形框").setVisible(false);
     QTest::mouseClick(unit("常规选择框系统栏显示图标").widget(), Qt::LeftButton);
     EXPECT_TRUE(trayIcon.visible);
-    EXPECT_EQ(trayIcon.tip, QString::fromUtf8("Tarvo播放器"));
+    EXPECT_EQ(trayIcon.tip(), QString::fromUtf8("Tarvo播放器"));
     EXPECT_EQ(trayIcon.iconBytes, 9662);
     QTest::mouseClick(unit("常规选择框系统栏显示图标").widget(), Qt::LeftButton);
     EXPECT_FALSE(trayIcon.visible);
