@@ -5,10 +5,12 @@
 #include "MakerSite.h"
 #include "MusicFolder.h"
 #include "OptionsWindow.h"
+#include "ScreenCanvas.h"
 #include "StartupSkin.h"
 #include "TransportDisplayAdapter.h"
 #include "UnitFactory.h"
 #include "WindowDrag.h"
+#include "X11Desktop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,6 +86,19 @@ void Player::bindMainWindow(tk::Window& window) {
     });
     window.bind(QStringLiteral("图形按钮最小化"), E::Click, [this](const tk::EventArgs&) {
         mainWindow_->setPlacement(2);
+        return true;
+    });
+    window.bind(QStringLiteral("图片框6"), E::LeftPressed, [this](const tk::EventArgs&) {
+        if (!snow_)
+            snow_ = std::make_unique<vis::SnowRunner>(
+                std::make_unique<vis::ScreenCanvas<platform::X11Desktop>>(),
+                std::make_unique<vis::SeededRandom>(vis::clockSeed()),
+                [this] { return state_.snowDrift; });
+        snow_->toggle(); // a second press stops the snow and cleans the screen
+        return true;
+    });
+    window.bind(QStringLiteral("按钮2"), E::Click, [this](const tk::EventArgs&) {
+        state_.snowDrift = 2;
         return true;
     });
 }
@@ -166,6 +181,8 @@ void Player::releaseEngine() {
 }
 
 void Player::onExit() {
+    if (snow_)
+        snow_->stop();
     releaseEngine();
     transport_->transport(playback::PlaybackCommand::Stop);
     if (services_.trayIcon)
@@ -174,6 +191,8 @@ void Player::onExit() {
 }
 
 void Player::onMainWindowClosing() {
+    if (snow_)
+        snow_->stop();
     releaseEngine();
     // Files dropped on the window are not accepted by this player, so there is no drop
     // registration to withdraw.

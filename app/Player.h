@@ -5,6 +5,7 @@
 #include "ProgramState.h"
 #include "Services.h"
 #include "SliderSet.h"
+#include "SnowRunner.h"
 #include "Transport.h"
 #include "Window.h"
 
@@ -59,6 +60,7 @@ class Player {
     std::unique_ptr<OptionsWindow> optionsWindow_;
     bool refused_ = false;
     bool engineFreed_ = false;
+    std::unique_ptr<vis::SnowRunner> snow_; // the desktop snowfall, made at its first start
 };
 
 } // namespace app

@@ -155,7 +155,6 @@ TEST_F(StartUp, EveryBoundEventOfTheBuiltFeaturesHasAHandler) {
                                      "超文本浏览框1/aboutToNavigate",
                                      "图片框1/leftPressed",
                                      "图片框9/leftPressed",
-                                     "图片框6/leftPressed",
                                      "图片框5/leftPressed",
                                      "时钟1/tick",
                                      "动画时钟/tick",
@@ -163,7 +162,6 @@ TEST_F(StartUp, EveryBoundEventOfTheBuiltFeaturesHasAHandler) {
                                      "滑块条1/positionChanged",
                                      "按钮4/click",
                                      "按钮3/click",
-                                     "按钮2/click",
                                      "透明标签信息/doubleClick",
                                      "时钟频谱/tick"};
     QStringList unbound = player->mainWindow()->unboundEvents();
