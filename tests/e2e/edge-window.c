@@ -33,9 +33,8 @@ int main(int argc, char** argv) {
      * anything that covered it goes away. */
     const Window window = XCreateSimpleWindow(display, root, left, top, (unsigned)width,
                                               (unsigned)height, 0, 0, kTitle);
-    const Window body =
-        XCreateSimpleWindow(display, window, 0, kTitleHeight, (unsigned)width,
-                            (unsigned)(height - kTitleHeight), 0, 0, kBody);
+    const Window body = XCreateSimpleWindow(display, window, 0, kTitleHeight, (unsigned)width,
+                                            (unsigned)(height - kTitleHeight), 0, 0, kBody);
     XStoreName(display, window, "edge window");
     XMapWindow(display, body);
     XMapWindow(display, window);

@@ -21,8 +21,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # The test window: left 500, top 200, 600 x 400; its body starts at y = 230.
 "$edge_window" 500 200 600 400 >"$work/edge.log" &
 pids+=($!)
-for _ in $(seq 50); do grep -q ready "$work/edge.log" && break; sleep 0.1; done
-grep -q ready "$work/edge.log" || fail "the test window did not appear"
+for _ in $(seq 50); do grep -qs ready "$work/edge.log" && break; sleep 0.1; done
+grep -qs ready "$work/edge.log" || fail "the test window did not appear"
 
 SDL_AUDIODRIVER=dummy "$build/tarvo" --quit-after 90 >"$work/log" 2>&1 &
 player=$!
