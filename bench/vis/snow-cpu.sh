@@ -14,21 +14,9 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 
 cc -O2 -o "$work/edge-window" "$here/../../tests/e2e/edge-window.c" -lX11
-"$work/edge-window" 500 200 600 400 >"$work/edge.log" &
-pids+=($!)
-for _ in $(seq 50); do grep -qs ready "$work/edge.log" && break; sleep 0.1; done
-
-SDL_AUDIODRIVER=dummy "$build/tarvo" --quit-after $((2 * seconds + 30)) >"$work/log" 2>&1 &
-player=$!
-pids+=("$player")
-id=""
-for _ in $(seq 60); do
-    id=$(xdotool search --onlyvisible --pid "$player" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-done
-[ -n "$id" ] || { echo "no main window appeared" >&2; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$id")"
+. "$here/../../tests/e2e/snow-scene.sh"
+start_edge_window "$work/edge-window"
+start_player "$build" $((2 * seconds + 30))
 sleep 2
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -46,8 +34,8 @@ measure() {
                  what, 100 * p / hz / s, 100 * x / hz / s, s }'
 }
 measure idle
-xdotool mousemove $((X + 123)) $((Y + 205)) click 1 # the snowflake tile
+press_tile
 sleep 1
 measure snowing
-xdotool mousemove $((X + 300)) $((Y + 8)) click 1 # the exit button
+press_exit
 wait "$player"

@@ -18,52 +18,36 @@ trap 'kill "${pids[@]}" 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 rm -f "$shot"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The test window: left 500, top 200, 600 x 400; its body starts at y = 230.
-"$edge_window" 500 200 600 400 >"$work/edge.log" &
-pids+=($!)
-for _ in $(seq 50); do grep -qs ready "$work/edge.log" && break; sleep 0.1; done
-grep -qs ready "$work/edge.log" || fail "the test window did not appear"
-
-SDL_AUDIODRIVER=dummy "$build/tarvo" --quit-after 90 >"$work/log" 2>&1 &
-player=$!
-pids+=("$player")
-id=""
-for _ in $(seq 60); do
-    id=$(xdotool search --onlyvisible --pid "$player" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-done
-[ -n "$id" ] || fail "no main window appeared"
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$id")" # X, Y, WIDTH, HEIGHT of the player
-# The snowflake tile 图片框6: 98, 180, 50 x 50 in the main window's layout.
-press_tile() { xdotool mousemove $((X + 123)) $((Y + 205)) click 1; }
+. "$here/snow-scene.sh"
+start_edge_window "$edge_window"
+start_player "$build" 90
 
 grab() { import -window root "$1"; }
-# White pixels of a screenshot outside the player's window (whose skin has white of its own).
-white_outside_player() {
+# The white pixels of a screenshot outside the player's window (whose skin has white of its
+# own), white on black.
+white_mask() {
     convert "$1" -fill black -draw "rectangle $X,$Y $((X + WIDTH - 1)),$((Y + HEIGHT - 1))" \
-        -fill black +opaque white -format '%[fx:round(mean*w*h)]' info:
+        -fill black +opaque white "$2"
+}
+white_outside_player() {
+    white_mask "$1" "$work/mask.png"
+    convert "$work/mask.png" -format '%[fx:round(mean*w*h)]' info:
 }
 # How many pixels are white in one of two screenshots and not in the other, outside the player.
 white_moved() {
-    local i
-    for i in 1 2; do
-        convert "$([ $i = 1 ] && echo "$1" || echo "$2")" \
-            -fill black -draw "rectangle $X,$Y $((X + WIDTH - 1)),$((Y + HEIGHT - 1))" \
-            -fill black +opaque white "$work/mask$i.png"
-    done
+    white_mask "$1" "$work/mask1.png"
+    white_mask "$2" "$work/mask2.png"
     { compare -metric AE "$work/mask1.png" "$work/mask2.png" null: 2>&1 || true; } | awk '{ print int($1) }'
 }
 # Heaps on the title bar's lower edge in both screenshots: a white pixel in row 228 with white
 # pixels left and right of it in row 229, over the test window's width. Flakes move on between
 # two screenshots; heaps stay.
 heaps_in_both() {
-    local i
-    for i in 1 2; do
-        convert "$([ $i = 1 ] && echo "$1" || echo "$2")" -crop 600x2+500+228 +repage \
-            -fill black +opaque white txt:- | awk -F'[,: ]+' '/#FFFFFF/ { print $1, $2 }' \
-            >"$work/white$i"
+    local i=0 file
+    for file in "$1" "$2"; do
+        i=$((i + 1))
+        convert "$file" -crop 600x2+500+228 +repage -fill black +opaque white txt:- |
+            awk -F'[,: ]+' '/#FFFFFF/ { print $1, $2 }' >"$work/white$i"
     done
     awk 'NR == FNR { seen[$1 " " $2] = 1; next }
          seen[$1 " " $2] { both[$1 " " $2] = 1 }
@@ -106,8 +90,7 @@ grab "$work/again.png"
 again=$(white_outside_player "$work/again.png")
 [ "$again" -gt 50 ] || fail "a third press did not start the snow again ($again white pixels)"
 
-# The exit button (280, 0, 41 x 16) ends the player.
-xdotool mousemove $((X + 300)) $((Y + 8)) click 1
+press_exit
 status=0
 wait "$player" || status=$?
 cat "$work/log"
