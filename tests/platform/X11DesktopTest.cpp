@@ -51,6 +51,8 @@ class X11DesktopTest : public ::testing::Test {
     unsigned long screenPixel(int x, int y) {
         XSync(display_, False);
         XImage* image = XGetImage(display_, root_, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image)
+            return 0xFFFFFFFF;
         const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
         XDestroyImage(image);
         return pixel;
