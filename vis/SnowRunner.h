@@ -2,8 +2,9 @@
 //
 // Thread: the main thread only; frames run from a QTimer in the event loop, so the rest of the
 // program handles its events between frames as usual and nothing runs nested inside a frame.
-// A frame takes well under a millisecond (the screen is read once per frame), so at 16 ms the
-// flakes fall as fast as the desktop effect is meant to look while using a few percent of a core.
+// The model's part of a frame takes microseconds; on X11 a frame costs about a millisecond,
+// most of it the X server reading the screen once. At 16 ms the flakes fall at the pace the
+// effect is meant to have, with a few percent of a core for the player and the server.
 //
 // Invariant: the canvas is open exactly while the runner is running; stop() and the destructor
 // close it, which takes every flake and heap off the screen.

@@ -172,28 +172,6 @@ TEST(Snowfall, AFlakePastTheRightOrBottomEdgeIsRespawnedNearTheTop) {
     EXPECT_EQ(whitePixels(canvas), (std::set<Pixel>{{35, 5}}));
 }
 
-// Over one colour the only edge is the screen's bottom (the row below it reads as invalid),
-// so every white pixel that is not a flake lies in the last two rows.
-TEST(Snowfall, OverAUniformDesktopSnowSettlesOnlyOnTheBottomOfTheScreen) {
-    MemoryCanvas canvas(320, 240, kGrey);
-    vis::SeededRandom random(4);
-    Snowfall snow(random);
-    snow.start(canvas);
-    for (int frame = 0; frame < 600; ++frame)
-        snow.frame(canvas, kDrift);
-    std::set<Pixel> flakes;
-    for (const Flake& f : snow.flakes())
-        flakes.insert({static_cast<int>(f.x), static_cast<int>(f.y)});
-    int heapPixels = 0;
-    for (const Pixel& p : whitePixels(canvas)) {
-        if (flakes.count(p))
-            continue;
-        EXPECT_GE(p.second, 238) << "white at " << p.first << ", " << p.second;
-        ++heapPixels;
-    }
-    EXPECT_GT(heapPixels, 0);
-}
-
 TEST(Snowfall, ErasingPutsBackTheCoveredColourUnlessSomethingPaintedOverTheFlake) {
     MemoryCanvas canvas(200, 100, kGrey);
     canvas.fillRect(40, 20, 40, 40, kWhite);
