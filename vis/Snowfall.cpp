@@ -15,10 +15,11 @@ void Snowfall::start(DesktopCanvas& canvas) {
         flake.landingInterval = 30 - random_.between(0, flake.period);
     }
     canvas.endFrame();
+    started_ = true;
 }
 
 void Snowfall::frame(DesktopCanvas& canvas, int drift) {
-    if (!canvas.beginFrame())
+    if (!started_ || !canvas.beginFrame())
         return;
     for (Flake& flake : flakes_) {
         if (frameNumber_ % static_cast<std::uint32_t>(flake.period) == 0)

@@ -34,7 +34,8 @@ class Snowfall {
     // Reads the screen's size and gives every flake a place, a saved colour and its pace.
     void start(DesktopCanvas& canvas);
     // Moves the flakes whose turn it is by one step; `drift` pixels are added to every
-    // horizontal move. A frame whose screen cannot be read is skipped and not counted.
+    // horizontal move. A frame whose screen cannot be read, or that comes before start(), is
+    // skipped and not counted.
     void frame(DesktopCanvas& canvas, int drift);
 
     const std::array<Flake, kFlakes>& flakes() const { return flakes_; }
@@ -52,6 +53,7 @@ class Snowfall {
     std::uint32_t frameNumber_ = 0;
     int screenWidth_ = 0;
     int screenHeight_ = 0;
+    bool started_ = false;
 };
 
 } // namespace vis

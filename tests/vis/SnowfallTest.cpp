@@ -49,6 +49,8 @@ TEST(Snowfall, StartPlacesEveryFlakeOnTheScreenWithItsPaceAndTheColourItCovers) 
     canvas.fillRect(0, 0, 640, 512, 0x123456);
     vis::SeededRandom random(1);
     Snowfall snow(random);
+    snow.frame(canvas, kDrift); // no flakes yet: nothing happens
+    EXPECT_EQ(snow.frameNumber(), 0u);
     snow.start(canvas);
     EXPECT_EQ(canvas.framesBegun(), 1);
     EXPECT_EQ(canvas.framesEnded(), 1);
