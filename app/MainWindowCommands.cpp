@@ -6,8 +6,11 @@
 #include "MainWindowUnits.h"
 #include "PicksWindowUnits.h"
 #include "ProgramState.h"
+#include "ScreenCanvas.h"
 #include "SiteFetch.h"
+#include "SnowRunner.h"
 #include "Window.h"
+#include "X11Desktop.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -61,6 +64,7 @@ void MainWindowCommands::bind() {
     on(units::kDampingSlider, E::PositionChanged, [this] { onDampingChanged(); });
     // The hidden "wind" button sets the snowfall's drift to the value start-up gives it.
     on(units::kWindButton, E::Click, [this] { state_.snowDrift = 2; });
+    on(units::kSnowTile, E::LeftPressed, [this] { toggleSnow(); });
     on(units::kWebTile, E::LeftPressed, [this] { openHomePage(); });
     on(units::kPanelCover, E::LeftPressed, [this] { openHomePage(); });
     on(units::kPicksTile, E::LeftPressed, [this] { openPicksWindow(); });
@@ -199,6 +203,24 @@ void MainWindowCommands::openAboutWindow() {
                    return true;
                });
     about.load();
+}
+
+void MainWindowCommands::toggleSnow() {
+    if (!snow_)
+        snow_ = std::make_unique<vis::SnowRunner>(
+            std::make_unique<vis::ScreenCanvas<platform::X11Desktop>>(),
+            std::make_unique<vis::SeededRandom>(vis::clockSeed()),
+            [this] { return state_.snowDrift; });
+    snow_->toggle();
+}
+
+void MainWindowCommands::stopSnow() {
+    if (snow_)
+        snow_->stop();
+}
+
+bool MainWindowCommands::isSnowing() const {
+    return snow_ && snow_->isRunning();
 }
 
 void MainWindowCommands::showPicksPanelWhenOnline() {

@@ -13,6 +13,9 @@
 namespace tk {
 class Window;
 }
+namespace vis {
+class SnowRunner;
+}
 
 namespace app {
 
@@ -46,6 +49,10 @@ class MainWindowCommands : public QObject {
     void onPanelNavigation(const QString& address);
     void openPicksWindow();
     void openAboutWindow();
+    // Snow over the desktop: a press starts it, the next one stops it and cleans the screen.
+    void toggleSnow();
+    void stopSnow();
+    bool isSnowing() const;
     // Start-up's last step: when the network answers, the picks panel replaces the banner
     // over it (and comes back if a second check fails).
     void showPicksPanelWhenOnline();
@@ -78,6 +85,7 @@ class MainWindowCommands : public QObject {
     std::function<QRect()> screen_;
     std::unique_ptr<tk::Window> picks_;
     std::unique_ptr<tk::Window> about_;
+    std::unique_ptr<vis::SnowRunner> snow_; // made at its first start
 };
 
 } // namespace app

@@ -178,6 +178,7 @@ void Player::saveButtonPictures() {
 }
 
 void Player::onExit() {
+    windowCommands_->stopSnow();
     playback_.releaseEngine();
     playback_.stop();
     if (services_.trayIcon)
@@ -186,6 +187,7 @@ void Player::onExit() {
 }
 
 void Player::onMainWindowClosing() {
+    windowCommands_->stopSnow();
     playback_.releaseEngine();
     // Files dropped on the window are not accepted by this player, so there is no drop
     // registration to withdraw.
