@@ -46,3 +46,11 @@ struct AnsweringFileDialog : tk::FileDialogService {
         return answer;
     }
 };
+
+struct RecordingWebOpener : tk::WebOpener {
+    QStringList opened;
+    bool open(const QString& address) override {
+        opened << address;
+        return true;
+    }
+};

@@ -20,7 +20,8 @@ void PlayerFixture::installEngine(bool withDefaultTrack) {
 }
 
 bool PlayerFixture::startPlayer() {
-    const tk::Services services{&messageBox, &fileDialog, &trayIcon, nullptr};
-    player = std::make_unique<app::Player>(services, programDir());
+    const tk::Services services{&messageBox, &fileDialog, &trayIcon,
+                                &webOpener,  httpReader,  connectivityCheck};
+    player = std::make_unique<app::Player>(services, programDir(), site);
     return player->start();
 }

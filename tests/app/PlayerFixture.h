@@ -24,5 +24,10 @@ class PlayerFixture : public ::testing::Test {
     RecordingMessageBox messageBox;
     RecordingTrayIcon trayIcon;
     AnsweringFileDialog fileDialog;
+    RecordingWebOpener webOpener;
+    // Network services and the site, for tests that give them.
+    tk::HttpReader* httpReader = nullptr;
+    tk::ConnectivityCheck* connectivityCheck = nullptr;
+    app::MakerSite site = app::MakerSite::builtIn();
     std::unique_ptr<app::Player> player;
 };
