@@ -1,6 +1,5 @@
 #include "Playlist.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -19,13 +18,45 @@ bool Playlist::looksLikeAudio(const QString& path) {
     return kAudioExtensions.contains(QFileInfo(path).suffix().toLower());
 }
 
+int Playlist::compareNaturally(const QString& a, const QString& b) {
+    // Runs of digits compare by their value, everything else without case; the same in every
+    // locale (a collator's numeric mode is not offered for the POSIX one).
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype i0 = i, j0 = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Leading zeros do not count; then the longer run is the larger number.
+            QStringView x = QStringView(a).sliced(i0, i - i0),
+                        y = QStringView(b).sliced(j0, j - j0);
+            while (x.size() > 1 && x.front() == u'0')
+                x = x.sliced(1);
+            while (y.size() > 1 && y.front() == u'0')
+                y = y.sliced(1);
+            if (x.size() != y.size())
+                return x.size() < y.size() ? -1 : 1;
+            if (const int c = x.compare(y))
+                return c;
+            continue;
+        }
+        const int c =
+            QStringView(a).sliced(i, 1).compare(QStringView(b).sliced(j, 1), Qt::CaseInsensitive);
+        if (c != 0)
+            return c;
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    return a.compare(b); // equal but for case: a fixed order all the same
+}
+
 void Playlist::sortNaturally(QStringList& names) {
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString& a, const QString& b) { return compareNaturally(a, b) < 0; });
 }
 
 void Playlist::setFiles(const QStringList& files, int current) {
@@ -67,12 +98,14 @@ QStringList Playlist::entries() const {
 
 std::optional<int> Playlist::neighbour(const QStringList& list, int direction) const {
     const int at = followFolder_ ? static_cast<int>(list.indexOf(current_)) : index_;
-    if (at < 0) // nothing current yet: the first step forwards is the first entry
-        return direction > 0 && !list.isEmpty() ? std::optional<int>(0) : std::nullopt;
-    const int target = at + direction;
-    if (target < 0 || target >= list.size())
+    if (at < 0 && direction < 0) // nothing current yet: only a step forwards, to the first
         return std::nullopt;
-    return target;
+    // Files that are no longer there are passed over.
+    for (int target = at + direction; target >= 0 && target < list.size(); target += direction) {
+        if (QFileInfo::exists(list[target]))
+            return target;
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> Playlist::step(int direction) {

@@ -15,7 +15,8 @@ class Playlist {
   public:
     // Audio files by their name's extension (case-insensitive).
     static bool looksLikeAudio(const QString& path);
-    // Sorts file names as a person reads them: numbers by value, letters without case.
+    // Orders file names as a person reads them: numbers by value, letters without case.
+    static int compareNaturally(const QString& a, const QString& b);
     static void sortNaturally(QStringList& names);
 
     // A given list of files; `current` is the one playing (-1: none yet).
