@@ -904,6 +904,10 @@ QMap<QString, QImage> drawAll() {
     out["picks/background.jpg"] = picksBackground();
     out["icons/window.ico"] = appIcon(128);
     out["icons/tray.ico"] = appIcon(48);
+    // The desktop's icon theme (installed, not embedded): the sizes menus, panels and
+    // launchers ask for.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        out[QString("icons/hicolor/%1x%1/apps/tarvo.png").arg(size)] = appIcon(size);
     return out;
 }
 
