@@ -122,8 +122,8 @@ TEST_F(StartUp, DisplaysShowInsideTheCollapsedWindowWithoutOverlaps) {
     installEngine(false);
     ASSERT_TRUE(startPlayer());
     tk::Window& main = *player->mainWindow();
-    const QStringList shown = {"图形按钮时间", "透明标签信息", "透明标签声道",
-                               "透明标签状态", "透明标签进度", "图形按钮停止"};
+    const QStringList shown = {"图形按钮时间", "透明标签信息", "透明标签声道",   "透明标签状态",
+                               "透明标签进度", "图形按钮停止", "图形按钮上一曲", "图形按钮下一曲"};
     const QSet<QString> allowed = {"图形按钮时间|图片框可视化", "透明标签进度|图片框进度条",
                                    "透明标签进度|图形按钮进度"};
     auto rectOf = [](const tk::Unit& u) { return QRect(u.left(), u.top(), u.width(), u.height()); };

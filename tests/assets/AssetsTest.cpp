@@ -1,5 +1,6 @@
 // The embedded skin: every row of assets/pictures.tsv is a resource under :/skin/ of the listed
-// format and pixel size; the LED strip and the tray icon are byte-exact.
+// format and pixel size (the desktop icons a file in assets/); the LED strip and the tray icon
+// are byte-exact.
 #include "Assets.h"
 
 #include <QBuffer>
@@ -49,6 +50,19 @@ quint32 le32(const QByteArray& b, int at) {
     return le16(b, at) | le16(b, at + 2) << 16;
 }
 
+// The desktop's icon theme: files that cmake --install copies, not resources of the player.
+bool isInstalledIcon(const Row& row) {
+    return row.path.startsWith(QLatin1String("icons/hicolor/"));
+}
+
+// The picture file as the table's reader finds it: embedded, or in assets/ for installed icons.
+QByteArray pictureBytes(const Row& row) {
+    if (!isInstalledIcon(row))
+        return tarvo::assets::bytes(row.path);
+    QFile file(QStringLiteral(TARVO_ASSETS_DIR "/") + row.path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QImage ledStrip() {
     return QImage::fromData(tarvo::assets::bytes("led/digits.bmp"))
         .convertToFormat(QImage::Format_RGB32);
@@ -69,13 +83,13 @@ TEST(Assets, TableListsThePictures) {
 
 TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
     static const QMap<QString, QByteArray> readerFormat = {
-        {"jpg", "jpeg"}, {"bmp24", "bmp"}, {"bmp32", "bmp"}, {"ico", "ico"}};
+        {"jpg", "jpeg"}, {"bmp24", "bmp"}, {"bmp32", "bmp"}, {"ico", "ico"}, {"png", "png"}};
     for (const Row& row : pictureTable()) {
         SCOPED_TRACE(row.path.toStdString());
         ASSERT_TRUE(readerFormat.contains(row.format)) << row.format.toStdString();
-        const QByteArray bytes = tarvo::assets::bytes(row.path);
-        ASSERT_FALSE(bytes.isEmpty())
-            << "not embedded at " << tarvo::assets::path(row.path).toStdString();
+        const QByteArray bytes = pictureBytes(row);
+        ASSERT_FALSE(bytes.isEmpty()) << "missing";
+        EXPECT_EQ(isInstalledIcon(row), row.format == "png") << "PNGs are the installed icons";
 
         QBuffer buffer;
         buffer.setData(bytes);
@@ -99,7 +113,12 @@ TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
             EXPECT_EQ(le32(bytes, 22), quint32(row.height));
             EXPECT_EQ(le16(bytes, 28), row.format == "bmp24" ? 24u : 32u);
             EXPECT_EQ(le32(bytes, 30), 0u); // uncompressed
-        } else {                            // ico: one 32-bit image of the listed size
+        } else if (row.format == "png") {
+            ASSERT_GE(bytes.size(), 26);
+            EXPECT_EQ(bytes.mid(12, 4), QByteArray("IHDR"));
+            EXPECT_EQ(quint8(bytes[24]), 8) << "8 bits a channel";
+            EXPECT_EQ(quint8(bytes[25]), 6) << "red, green, blue and alpha";
+        } else { // ico: one 32-bit image of the listed size
             ASSERT_GE(bytes.size(), 22);
             EXPECT_EQ(le16(bytes, 0), 0u);
             EXPECT_EQ(le16(bytes, 2), 1u);
@@ -114,8 +133,10 @@ TEST(Assets, EveryRowIsEmbeddedWithItsFormatAndSize) {
 
 TEST(Assets, NothingEmbeddedBeyondTheTable) {
     QSet<QString> listed;
-    for (const Row& row : pictureTable())
-        listed.insert(tarvo::assets::path(row.path));
+    for (const Row& row : pictureTable()) {
+        if (!isInstalledIcon(row))
+            listed.insert(tarvo::assets::path(row.path));
+    }
     QDirIterator it(":/skin", QDir::Files, QDirIterator::Subdirectories);
     int count = 0;
     while (it.hasNext()) {
@@ -221,6 +242,43 @@ TEST(Assets, TrayIconIsOne32BitImageOf9662Bytes) {
     ASSERT_EQ(icon.size(), QSize(48, 48));
     EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corners are transparent";
     EXPECT_EQ(qAlpha(icon.pixel(24, 24)), 255);
+}
+
+// The desktop icons: the theme's usual sizes, each the window icon's drawing at that size with
+// its transparent corners, and at 128 and 48 the very pixels of the window and tray icons.
+TEST(Assets, DesktopIconsAreTheWindowIconInTheUsualSizes) {
+    QMap<int, QImage> icons;
+    for (const Row& row : pictureTable()) {
+        if (!isInstalledIcon(row))
+            continue;
+        SCOPED_TRACE(row.path.toStdString());
+        EXPECT_EQ(row.path, QString("icons/hicolor/%1x%1/apps/tarvo.png").arg(row.width));
+        icons[row.width] =
+            QImage::fromData(pictureBytes(row)).convertToFormat(QImage::Format_ARGB32);
+    }
+    EXPECT_EQ(icons.keys(), QList<int>({16, 22, 24, 32, 48, 64, 128, 256}));
+    for (auto it = icons.cbegin(); it != icons.cend(); ++it) {
+        const int size = it.key();
+        const QImage& icon = it.value();
+        SCOPED_TRACE(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corners are transparent";
+        EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0);
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+        // Not blank: the mark's teal bars stand on the dark square.
+        int teal = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const QRgb p = icon.pixel(x, y);
+                teal += qAlpha(p) == 255 && qGreen(p) > qRed(p) + 60 && qBlue(p) > qRed(p) + 60;
+            }
+        EXPECT_GT(teal, size * size / 20);
+    }
+    const auto iconImage = [](const char* path) {
+        return QImage::fromData(tarvo::assets::bytes(path)).convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_EQ(icons.value(128), iconImage("icons/window.ico"));
+    EXPECT_EQ(icons.value(48), iconImage("icons/tray.ico"));
 }
 
 // Every picture button's state pictures (name-1 … name-4) are four different looks.

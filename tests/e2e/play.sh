@@ -21,17 +21,16 @@ SDL_AUDIODRIVER=dummy "${posix_locale[@]}" "$build/tarvo" --quit-after 20 >"$wor
 player=$!
 id=$(player_window "$player") || fail "no main window appeared"
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$id")" # X, Y of the window
 # The play button's centre (its place in the layout: 165, 135, 25 x 25).
-xdotool mousemove $((X + 177)) $((Y + 147)) click 1
+click_in_window "$id" 177 147
 sleep 3
-import -window root -crop "320x355+${X}+${Y}" +repage "$shot"
+window_shot "$id" "$shot"
 # The stop button (195, 135, 25 x 25); the box is cleared at once.
-xdotool mousemove $((X + 207)) $((Y + 147)) click 1
+click_in_window "$id" 207 147
 sleep 0.5
-import -window root -crop "320x355+${X}+${Y}" +repage "$work/stopped.png"
+window_shot "$id" "$work/stopped.png"
 # The exit button (280, 0, 41 x 16) ends the player with code 0.
-xdotool mousemove $((X + 300)) $((Y + 8)) click 1
+click_in_window "$id" 300 8
 status=0
 wait "$player" || status=$?
 cat "$work/log"
@@ -39,31 +38,13 @@ cat "$work/log"
 [ -s "$shot" ] || fail "no screenshot"
 
 # The pause button now stands where the play button was (hovered: picture 2).
-convert "$shot" -crop 25x25+165+135 +repage "$work/button.png"
-convert "$source/assets/main/pause-2.jpg" "$work/pause.png"
-convert "$source/assets/main/play-2.jpg" "$work/play.png"
-# compare exits 1 when the pictures differ at all: only its figure matters here.
-differs() { { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed 's/.*(\(.*\))/\1/'; }
-to_pause=$(differs "$work/button.png" "$work/pause.png")
-to_play=$(differs "$work/button.png" "$work/play.png")
-awk "BEGIN { exit !($to_pause < 0.05 && $to_pause < $to_play) }" ||
-    fail "the pause button is not shown (difference to pause $to_pause, to play $to_play)"
-
-# The LED digits 00:02 or 00:03, cut from the strip (13-pixel glyphs: digits, 10 colon).
-glyph() { convert "$source/assets/led/digits.bmp" -crop "13x20+$(($1 * 13))+0" +repage "$work/g$1.png"; }
-for g in 0 2 3 10; do glyph "$g"; done
-# The time display's place after start-up: left 240, top 32 (its position tag).
-convert "$shot" -crop 65x20+240+32 +repage "$work/led.png"
-found=""
-for s in 2 3; do
-    convert "$work/g0.png" "$work/g0.png" "$work/g10.png" "$work/g0.png" "$work/g$s.png" +append "$work/led$s.png"
-    wrong=$({ compare -metric AE -fuzz 10% "$work/led.png" "$work/led$s.png" null: 2>&1 || true; } | awk '{ print int($1) }')
-    if [ "$wrong" -le 4 ]; then
-        found="00:0$s"
-        break
-    fi
-done
-[ -n "$found" ] || fail "the LED display shows neither 00:02 nor 00:03"
+shows_picture "$shot" 165 135 "$source/assets/main/pause-2.jpg" "$source/assets/main/play-2.jpg" \
+    "$work" || fail "the pause button is not shown"
+found=$(led_reading "$shot" "$source" "$work")
+case "$found" in
+00:02 | 00:03) ;;
+*) fail "the LED display shows neither 00:02 nor 00:03 (${found:-no time it knows})" ;;
+esac
 echo "playing: pause button shown, LED $found; screenshot: $shot"
 
 # Bars: bright pixels in the analyser box (30, 30, 260 x 98) above its bottom rows, where the

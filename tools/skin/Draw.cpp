@@ -295,6 +295,17 @@ void ejectGlyph(QPainter& p, const QColor& ink) {
     p.drawRect(QRectF(6, 15, 13, 3));
 }
 
+// Previous and next track for the 16 x 25 chips: a triangle pointing at a bar on the outer side.
+void previousGlyph(QPainter& p, const QColor& ink) {
+    fillPolygon(p, ink, {{6, 12.5}, {12, 7.5}, {12, 17.5}});
+    p.drawRect(QRectF(4, 7.5, 2, 10));
+}
+
+void nextGlyph(QPainter& p, const QColor& ink) {
+    fillPolygon(p, ink, {{4, 7.5}, {4, 17.5}, {10, 12.5}});
+    p.drawRect(QRectF(10, 7.5, 2, 10));
+}
+
 // Speaker for the 20 x 20 mute chip; crossed out when muted.
 void speakerGlyph(QPainter& p, const QColor& ink, bool muted) {
     fillPolygon(p, ink, {{4, 8}, {7, 8}, {11, 4.5}, {11, 15.5}, {7, 12}, {4, 12}});
@@ -874,6 +885,8 @@ QMap<QString, QImage> drawAll() {
             out["main/minimise-" + n + ".jpg"] = flatButton(24, 16, look, minimiseGlyph);
         out["main/exit-" + n + ".jpg"] = flatButton(41, 16, look, exitGlyph, true);
         out["main/stop-" + n + ".jpg"] = chip(25, 25, look, transportAround, stopGlyph);
+        out["main/previous-" + n + ".jpg"] = chip(16, 25, look, transportAround, previousGlyph);
+        out["main/next-" + n + ".jpg"] = chip(16, 25, look, transportAround, nextGlyph);
         out["main/play-" + n + ".jpg"] = chip(25, 25, look, transportAround, playGlyph);
         if (!four) {
             out["main/open-" + n + ".jpg"] = chip(25, 25, look, transportAround, ejectGlyph);
@@ -904,6 +917,10 @@ QMap<QString, QImage> drawAll() {
     out["picks/background.jpg"] = picksBackground();
     out["icons/window.ico"] = appIcon(128);
     out["icons/tray.ico"] = appIcon(48);
+    // The desktop's icon theme (installed, not embedded): the sizes menus, panels and
+    // launchers ask for.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        out[QString("icons/hicolor/%1x%1/apps/tarvo.png").arg(size)] = appIcon(size);
     return out;
 }
 
@@ -939,16 +956,20 @@ QImage mockMainWindow(const QMap<QString, QImage>& pic, int height) {
     p.setFont(cjkFont(12));
     p.setPen(QColor(220, 226, 230));
     p.drawText(QPointF(120, 20), "标题：示例歌曲");
-    at(235, 108, "main/time.bmp");
-    // Transport row.
-    p.setClipRect(QRect(10, 150, 52, 12));
+    at(240, 32, "main/time.bmp");
+    // Transport row: the status label and the progress slider end at 92, left of the
+    // previous/next pair (disabled until there is another track), then the layout's buttons.
+    p.drawText(QRectF(30, 131, 62, 13), Qt::AlignLeft | Qt::AlignVCenter, "状态:停止");
+    p.setClipRect(QRect(10, 150, 40, 12));
     at(10, 150, "main/progress-fill.jpg");
     p.setClipping(false);
-    at(57, 150, "main/progress-thumb-1.jpg");
-    at(135, 135, "main/open-1.jpg");
-    at(162, 135, "main/play-1.jpg");
-    at(189, 135, "main/stop-4.jpg");
-    at(220, 139, "main/mute-1.jpg");
+    at(45, 150, "main/progress-thumb-1.jpg");
+    at(94, 135, "main/previous-4.jpg");
+    at(112, 135, "main/next-4.jpg");
+    at(130, 135, "main/open-1.jpg");
+    at(165, 135, "main/play-1.jpg");
+    at(195, 135, "main/stop-4.jpg");
+    at(225, 139, "main/mute-1.jpg");
     p.setClipRect(QRect(245, 143, 40, 12));
     at(245, 143, "main/volume-fill.jpg");
     p.setClipping(false);

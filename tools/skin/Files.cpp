@@ -53,6 +53,17 @@ QByteArray pixelRows(const QImage& source, int bits) {
     return rows;
 }
 
+// The file that Qt's image plugin for `format` writes; a quality of -1 is the plugin's default.
+QByteArray pluginFile(const QImage& image, const char* format, int quality = -1) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.write(image);
+    return bytes;
+}
+
 } // namespace
 
 QByteArray bmpFile(const QImage& image, int bits, int spareBytes) {
@@ -104,13 +115,12 @@ QByteArray icoFile(const QImage& source) {
 }
 
 QByteArray jpegFile(const QImage& image, int quality) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    writer.write(image.convertToFormat(QImage::Format_RGB32));
-    return bytes;
+    return pluginFile(image.convertToFormat(QImage::Format_RGB32), "jpeg", quality);
+}
+
+QByteArray pngFile(const QImage& image) {
+    // Straight (not premultiplied) alpha is what Qt's writer stores as colour type 6.
+    return pluginFile(image.convertToFormat(QImage::Format_ARGB32), "png");
 }
 
 } // namespace skin

@@ -19,4 +19,8 @@ QByteArray icoFile(const QImage& image);
 // A baseline JPEG written by Qt's image plugin at the given quality.
 QByteArray jpegFile(const QImage& image, int quality = 95);
 
+// A PNG of 8-bit red, green, blue and alpha (colour type 6), written by Qt's image plugin:
+// the desktop's icon theme takes these.
+QByteArray pngFile(const QImage& image);
+
 } // namespace skin

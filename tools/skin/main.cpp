@@ -2,11 +2,11 @@
 //
 //   tarvo-skin <assets-dir> [--preview <dir>]
 //
-// Each row of pictures.tsv names a resource path, a format (jpg, bmp24, bmp32, ico) and a pixel
-// size; the tool writes exactly those files and fails when a row has no drawing or a drawing
-// has the wrong size. With --preview it also writes PNG mocks of the main window (collapsed and
-// expanded), the About window and a contact sheet of every picture. The output depends only on
-// the code and the installed fonts, so running it twice gives the same bytes.
+// Each row of pictures.tsv names a path under assets/, a format (jpg, bmp24, bmp32, ico, png)
+// and a pixel size; the tool writes exactly those files and fails when a row has no drawing or
+// a drawing has the wrong size. With --preview it also writes PNG mocks of the main window
+// (collapsed and expanded), the About window and a contact sheet of every picture. The output
+// depends only on the code and the installed fonts, so running it twice gives the same bytes.
 #include "Draw.h"
 #include "Files.h"
 
@@ -61,6 +61,8 @@ QByteArray encode(const Row& row, const QImage& image) {
         return skin::bmpFile(image, 32);
     if (row.format == "ico")
         return skin::icoFile(image);
+    if (row.format == "png")
+        return skin::pngFile(image);
     return {};
 }
 
@@ -147,9 +149,8 @@ int main(int argc, char** argv) {
         }
         const QImage& image = pictures[row.path];
         if (image.width() != row.width || image.height() != row.height) {
-            std::fprintf(stderr, "%s is drawn %dx%d, the table says %dx%d\n",
-                         qPrintable(row.path), image.width(), image.height(), row.width,
-                         row.height);
+            std::fprintf(stderr, "%s is drawn %dx%d, the table says %dx%d\n", qPrintable(row.path),
+                         image.width(), image.height(), row.width, row.height);
             ++failures;
             continue;
         }
