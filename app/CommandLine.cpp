@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QUrl>
 
 namespace app {
 
@@ -10,6 +12,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
     parser.setApplicationDescription(QStringLiteral("Tarvo, a skinned music player."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save a PNG of the main window to FILE (after --quit-after seconds, "
@@ -24,7 +28,14 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
             .arg(QLatin1String(MakerSite::EnvironmentVariable),
                  QLatin1String(MakerSite::BuiltInAddress)),
         QStringLiteral("URL"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("Audio files to play: the first at once, the others after it. One file "
+                       "brings the other audio files of its folder. A running Tarvo is handed "
+                       "the files instead."),
+        QStringLiteral("[FILE...]"));
     parser.addOption(help);
+    parser.addOption(version);
     parser.addOption(screenshot);
     parser.addOption(quitAfter);
     parser.addOption(site);
@@ -35,6 +46,11 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
     }
     if (parser.isSet(help)) {
         *message = parser.helpText();
+        *exitCode = 0;
+        return std::nullopt;
+    }
+    if (parser.isSet(version)) {
+        *message = QStringLiteral("tarvo %1\n").arg(QStringLiteral(TARVO_VERSION));
         *exitCode = 0;
         return std::nullopt;
     }
@@ -59,6 +75,11 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
             *exitCode = 2;
             return std::nullopt;
         }
+    }
+    for (const QString& argument : parser.positionalArguments()) {
+        const QUrl address(argument);
+        const QString path = address.isLocalFile() ? address.toLocalFile() : argument;
+        line.files << QFileInfo(path).absoluteFilePath();
     }
     return line;
 }

@@ -18,12 +18,13 @@ namespace app {
 using playback::PlayState;
 namespace units = ui::main_window;
 
-MainWindowTransport::MainWindowTransport(playback::PlaybackModel& model, tk::Window& window,
+MainWindowTransport::MainWindowTransport(playback::PlaybackModel& model,
+                                         playback::PlaylistPlayer& playlist, tk::Window& window,
                                          ui::SliderSet& sliders, skin::LedTimeDisplay& timeDisplay,
                                          tk::FileDialogService& fileDialog,
                                          const ProgramState& program)
-    : model_(model), window_(window), sliders_(sliders), timeDisplay_(timeDisplay),
-      fileDialog_(fileDialog), program_(program) {
+    : model_(model), playlist_(playlist), window_(window), sliders_(sliders),
+      timeDisplay_(timeDisplay), fileDialog_(fileDialog), program_(program) {
     using M = playback::PlaybackModel;
     connect(&model_, &M::stateChanged, this, &MainWindowTransport::showState);
     connect(&model_, &M::trackChanged, this, &MainWindowTransport::showTrack);
@@ -33,6 +34,8 @@ MainWindowTransport::MainWindowTransport(playback::PlaybackModel& model, tk::Win
     connect(&model_, &M::volumeChanged, this, &MainWindowTransport::showVolume);
     connect(&model_, &M::openFailed, this, &MainWindowTransport::showOpenFailure);
     connect(&sliders_, &ui::SliderSet::valueChanged, this, &MainWindowTransport::onSliderValue);
+    connect(&playlist_, &playback::PlaylistPlayer::navigationChanged, this,
+            &MainWindowTransport::showTrackNavigation);
 }
 
 tk::Unit& MainWindowTransport::unit(const QString& name) const {
@@ -63,10 +66,13 @@ void MainWindowTransport::openFile() {
     dialog.setInitialDirectory(program_.musicFolder);
     const QString chosen = fileDialog_.openFile(dialog.initialDirectory(), window_.widget());
     dialog.setFileName(chosen);
-    if (chosen.isEmpty() || !model_.open(chosen))
-        return;
-    unit(units::kPreviousButton).setDisabled(false);
-    unit(units::kNextButton).setDisabled(false);
+    if (!chosen.isEmpty())
+        playlist_.openFiles({chosen});
+}
+
+void MainWindowTransport::showTrackNavigation() {
+    unit(units::kPreviousButton).setDisabled(!playlist_.hasPrevious());
+    unit(units::kNextButton).setDisabled(!playlist_.hasNext());
 }
 
 int MainWindowTransport::seekPercent(int percent, bool thumbOnly) {

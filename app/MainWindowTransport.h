@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlaybackModel.h"
+#include "PlaylistPlayer.h"
 
 #include <QObject>
 
@@ -33,13 +34,14 @@ class MainWindowTransport : public QObject {
     static constexpr int kProgressInterval = 200;
     static constexpr int kProgressIntervalAfterDrag = 500;
 
-    MainWindowTransport(playback::PlaybackModel& model, tk::Window& window, ui::SliderSet& sliders,
+    MainWindowTransport(playback::PlaybackModel& model, playback::PlaylistPlayer& playlist,
+                        tk::Window& window, ui::SliderSet& sliders,
                         skin::LedTimeDisplay& timeDisplay, tk::FileDialogService& fileDialog,
                         const ProgramState& program);
 
     // Play asks for a file when nothing is loaded.
     void transport(TransportCommand command);
-    // Asks for a file in the music folder and plays it.
+    // Asks for a file in the music folder and plays it, with its folder as the playlist.
     void openFile();
     // Seeks to a share of the track (100 and more stops); thumbOnly moves just the thumb.
     // 1 on success, 0 when the position was refused.
@@ -67,6 +69,8 @@ class MainWindowTransport : public QObject {
     void showMuted(bool muted);
     void showVolume(int level);
     void showOpenFailure(const QString& path, playback::OpenError error);
+    // Previous and next can be pressed while there is such a track.
+    void showTrackNavigation();
     void onSliderValue(QWidget* thumb, int value);
     void showStatusText(const QString& text, const QString& tip = {});
     void showTime(int seconds);
@@ -74,6 +78,7 @@ class MainWindowTransport : public QObject {
     tk::Unit& unit(const QString& name) const;
 
     playback::PlaybackModel& model_;
+    playback::PlaylistPlayer& playlist_;
     tk::Window& window_;
     ui::SliderSet& sliders_;
     skin::LedTimeDisplay& timeDisplay_;

@@ -71,11 +71,11 @@ Player::~Player() {
 bool Player::start() {
     mainWindow_ = buildMainWindow();
     tk::Window& w = *mainWindow_;
-    transport_ = std::make_unique<MainWindowTransport>(playback_, w, sliders_, timeDisplay_,
-                                                       *services_.fileDialog, state_);
+    transport_ = std::make_unique<MainWindowTransport>(playback_, playlist_, w, sliders_,
+                                                       timeDisplay_, *services_.fileDialog, state_);
     analyser_ = std::make_unique<MainWindowAnalyser>(playback_, w);
     windowCommands_ = std::make_unique<MainWindowCommands>(w, state_, services_, site_);
-    commands_ = std::make_unique<PlayerCommands>(*transport_, playback_);
+    commands_ = std::make_unique<PlayerCommands>(*transport_, playback_, playlist_);
     bindMainWindow(w);
     windowCommands_->bind();
     bindTransport(w);
@@ -135,6 +135,8 @@ bool Player::onMainWindowCreated() {
     createSliders();
     analyser_->captureBackground();
     offerMenus(w);
+    offerShortcuts(w);
+    w.setDropHandler([this](const QStringList& files) { openFiles(files); });
     windowCommands_->showPicksPanelWhenOnline();
     return true;
 }
@@ -186,11 +188,14 @@ void Player::onExit() {
     QCoreApplication::exit(0);
 }
 
+bool Player::openFiles(const QStringList& files) {
+    return playlist_.openFiles(files);
+}
+
 void Player::onMainWindowClosing() {
     windowCommands_->stopSnow();
     playback_.releaseEngine();
-    // Files dropped on the window are not accepted by this player, so there is no drop
-    // registration to withdraw.
+    mainWindow_->setDropHandler({});
     if (services_.trayIcon)
         services_.trayIcon->remove();
 }

@@ -3,6 +3,7 @@
 #include "LedTimeDisplay.h"
 #include "MakerSite.h"
 #include "PlaybackModel.h"
+#include "PlaylistPlayer.h"
 #include "ProgramState.h"
 #include "Services.h"
 #include "SliderSet.h"
@@ -35,6 +36,11 @@ class Player {
     OptionsWindow* optionsWindow() const { return optionsWindow_.get(); }
     const ProgramState& state() const { return state_; }
     playback::PlaybackModel& playback() { return playback_; }
+    playback::PlaylistPlayer& playlist() { return playlist_; }
+
+    // Plays files given from outside (the command line, a drop, another instance): the first
+    // the engine takes at once, the others after it; refused files are said in the status.
+    bool openFiles(const QStringList& files);
     MainWindowTransport& transport() { return *transport_; }
     MainWindowAnalyser& analyser() { return *analyser_; }
     MainWindowCommands& windowCommands() { return *windowCommands_; }
@@ -45,6 +51,8 @@ class Player {
   private:
     void bindMainWindow(tk::Window& window);
     void bindTransport(tk::Window& window);
+    // The commands' keys on the main window, named in the buttons' tips.
+    void offerShortcuts(tk::Window& window);
     // The tray icon's menu and tip, the main window's context menu and the options shortcut.
     void offerMenus(tk::Window& window);
     void showOptionsWindow();
@@ -61,6 +69,7 @@ class Player {
     QString programDirectory_;
     MakerSite site_;
     playback::PlaybackModel playback_;
+    playback::PlaylistPlayer playlist_{playback_};
     ProgramState state_;
     skin::LedTimeDisplay timeDisplay_;
     ui::SliderSet sliders_;

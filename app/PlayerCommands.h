@@ -7,7 +7,8 @@ class QAction;
 
 namespace playback {
 class PlaybackModel;
-}
+class PlaylistPlayer;
+} // namespace playback
 
 namespace app {
 
@@ -22,7 +23,7 @@ class PlayerCommands : public QObject {
     static constexpr int kSeekStepMs = 5000;
 
     PlayerCommands(MainWindowTransport& transport, playback::PlaybackModel& model,
-                   QObject* parent = nullptr);
+                   playback::PlaylistPlayer& playlist, QObject* parent = nullptr);
 
     QAction* const play;
     QAction* const pause;
@@ -34,7 +35,11 @@ class PlayerCommands : public QObject {
     QAction* const volumeDown;
     QAction* const seekForward;
     QAction* const seekBackward;
+    QAction* const previous;
+    QAction* const next;
 
+    // Every command, each with its keyboard shortcut (a window shortcut of the widget the
+    // caller adds them to).
     QList<QAction*> all() const;
 };
 

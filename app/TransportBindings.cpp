@@ -28,6 +28,8 @@ void Player::bindTransport(tk::Window& window) {
     trigger(units::kStopButton, commands_->stop);
     trigger(units::kOpenButton, commands_->open);
     trigger(units::kMuteButton, commands_->mute);
+    trigger(units::kPreviousButton, commands_->previous);
+    trigger(units::kNextButton, commands_->next);
     on(units::kProgressTimer, E::Tick, [&t](auto&) { t.onProgressTick(); });
     on(units::kSpectrumTimer, E::Tick, [this](auto&) { analyser_->onSpectrumTick(); });
 
@@ -46,6 +48,23 @@ void Player::bindTransport(tk::Window& window) {
     on(units::kVolumeThumb, E::LeftReleased, [&t](auto&) { t.onVolumeThumbReleased(); });
     // The minus sign shows from the next update of the time on.
     on(units::kTimeButton, E::Click, [this](auto&) { timeDisplay_.ToggleMinus(); });
+}
+
+void Player::offerShortcuts(tk::Window& window) {
+    namespace units = ui::main_window;
+    window.widget()->addActions(commands_->all());
+    const auto tip = [&window](const QString& button, QAction* command) {
+        const QString key = command->shortcut().toString(QKeySequence::NativeText);
+        window.unit(button)->widget()->setToolTip(command->text() + QStringLiteral(" (") + key +
+                                                  QStringLiteral(")"));
+    };
+    tip(units::kPlayButton, commands_->playPause);
+    tip(units::kPauseButton, commands_->playPause);
+    tip(units::kStopButton, commands_->stop);
+    tip(units::kOpenButton, commands_->open);
+    tip(units::kMuteButton, commands_->mute);
+    tip(units::kPreviousButton, commands_->previous);
+    tip(units::kNextButton, commands_->next);
 }
 
 } // namespace app

@@ -11,7 +11,7 @@ inline const QString kProgramName = QStringLiteral("Tarvo播放器");
 inline const QString kTitlePrefix = QStringLiteral("标题：");
 inline const QString kMuted = QStringLiteral("静音");
 inline const QString kStereo = QStringLiteral("立体声");
-inline const QString kCannotPlay = QStringLiteral("无法播放该文件");
+inline const QString kCannotPlay = QStringLiteral("无法播放");
 
 // The status label's text for a transport state.
 inline QString status(playback::PlayState state) {

@@ -29,6 +29,19 @@ bool saveScreenshot(const QWidget* window, const QString& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The options first: --help and --version need no display. Arguments are UTF-8 whatever
+    // the locale says.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromUtf8(argv[i]);
+    QString message;
+    int exitCode = 0;
+    const auto options = app::parseCommandLine(arguments, &message, &exitCode);
+    if (!options) {
+        std::fputs(message.toUtf8().constData(), exitCode == 0 ? stdout : stderr);
+        return exitCode;
+    }
+
     // The player places its own window and draws on the desktop: it needs X11 (or XWayland).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -41,14 +54,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvo"));
     QApplication::setFont(QFont(QStringLiteral("WenQuanYi Micro Hei"), 9));
-
-    QString message;
-    int exitCode = 0;
-    const auto options = app::parseCommandLine(QApplication::arguments(), &message, &exitCode);
-    if (!options) {
-        std::fputs(qPrintable(message), exitCode == 0 ? stdout : stderr);
-        return exitCode;
-    }
 
     const auto site = app::MakerSite::choose(
         options->site, qEnvironmentVariable(app::MakerSite::EnvironmentVariable), &message);
@@ -67,7 +72,9 @@ int main(int argc, char* argv[]) {
 
     app::Player player(services, QApplication::applicationDirPath(), *site);
     if (!player.start())
-        return 0; // the engine check refused; its message has been shown
+        return 1; // the engine check refused; its message has been shown
+    if (!options->files.isEmpty())
+        player.openFiles(options->files);
 
     // The screenshot is taken in the same tick that quits, so it always comes first: two
     // separate coarse timers may fire in either order.

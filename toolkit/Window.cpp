@@ -5,9 +5,11 @@
 #include "WindowWidget.h"
 
 #include <QAbstractButton>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -15,6 +17,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QUrl>
 
 namespace tk {
 namespace {
@@ -141,7 +144,58 @@ void Window::connectUnit(Unit& unit, const UnitSpec& spec) {
         });
 }
 
+void Window::setDropHandler(std::function<void(const QStringList& files)> handler) {
+    dropHandler_ = std::move(handler);
+    if (widget_)
+        widget_->setAcceptDrops(bool(dropHandler_));
+}
+
+namespace {
+
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    if (data && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+bool Window::filterDrop(QEvent* event) {
+    if (!dropHandler_)
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (localFiles(drag->mimeData()).isEmpty())
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = localFiles(drop->mimeData());
+        if (files.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        // A copy: the handler may replace itself.
+        const auto handler = dropHandler_;
+        handler(files);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool Window::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == widget_.data() && filterDrop(event))
+        return true;
     EventKind kind;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -58,6 +58,10 @@ class Window : public QObject {
     void setVisible(bool visible);
     void setPlacement(int placement); // 1 centre on the screen, 2 minimise
 
+    // Files dropped on the window go to `handler` (local files only, in the order given); an
+    // empty handler withdraws the window as a drop target.
+    void setDropHandler(std::function<void(const QStringList& files)> handler);
+
     // Delivers an event to its handler; true when there was none or it did not refuse.
     bool fire(const QString& unitName, EventKind event, const EventArgs& args = {});
 
@@ -71,12 +75,14 @@ class Window : public QObject {
     void build();
     void connectUnit(Unit& unit, const UnitSpec& spec);
     void reportDestroying();
+    bool filterDrop(QEvent* event);
 
     WindowSpec spec_;
     QPointer<WindowWidget> widget_;
     std::vector<std::unique_ptr<Unit>> units_;
     std::map<std::pair<QString, EventKind>, Handler> handlers_;
     QHash<QObject*, QString> unitNames_;
+    std::function<void(const QStringList&)> dropHandler_;
     bool loading_ = false;
     bool wantVisible_ = false;
     bool destroyed_ = false;
