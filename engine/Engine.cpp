@@ -13,9 +13,7 @@ Engine& Engine::instance() {
     return engine;
 }
 
-Engine::Engine() {
-    quietFfmpegLog();
-}
+Engine::Engine() = default;
 
 Engine::~Engine() {
     free();
@@ -151,7 +149,7 @@ uint32_t Engine::createStream(const Source& source, int& error) {
         }
     }
     // Opening reads the file: done outside the lock.
-    std::unique_ptr<Decoder> decoder = Decoder::open(source, error);
+    std::unique_ptr<Decoder> decoder = openDecoder(source, error, streamDecoderChoice());
     if (!decoder) {
         return 0;
     }

@@ -40,7 +40,7 @@ void BM_DecodeEngine(benchmark::State& state) {
         tarvo::engine::Source source;
         source.path = benchFile();
         int error = 0;
-        auto d = tarvo::engine::Decoder::open(source, error);
+        auto d = tarvo::engine::openDecoder(source, error);
         if (!d) {
             state.SkipWithError("cannot open TARVO_BENCH_MP3");
             return;
