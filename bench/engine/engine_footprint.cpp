@@ -1,14 +1,17 @@
 // What the engine costs a process that loads it: the time and resident memory of mapping
 // libbass.so (after the libraries the player has mapped by then), then of playing files.
 //
-//   engine_footprint [--preload LIB]... LIBBASS [--device N] [--play FILE SECONDS]...
+//   engine_footprint [--preload LIB]... LIBBASS [--device N] [--seeks N] [--play FILE SECONDS]...
 //
 // Each line: the step, its wall time in ms, resident memory after it (MiB), the shared
-// libraries mapped, and whether FFmpeg's codec library is among them. Figures, not a test.
+// libraries mapped, and whether FFmpeg's codec library is among them. With --seeks, each file
+// is then sought N times while it plays: the time from BASS_ChannelSetPosition to a position
+// past the target (the seek-to-audible latency as the engine reckons it). Figures, not a test.
 #include "bass.h"
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +19,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -95,9 +99,9 @@ int main(int argc, char** argv) {
     }
     ++i;
     int device = 0;
-    if (i + 1 < argc && std::string(argv[i]) == "--device") {
-        device = std::atoi(argv[i + 1]);
-        i += 2;
+    int seeks = 0;
+    for (; i + 1 < argc && argv[i][0] == '-' && std::string(argv[i]) != "--play"; i += 2) {
+        (std::string(argv[i]) == "--device" ? device : seeks) = std::atoi(argv[i + 1]);
     }
     auto init = symbol<BOOL (*)(int, DWORD, DWORD, void*, const void*)>(bass, "BASS_Init");
     auto create =
@@ -105,6 +109,9 @@ int main(int argc, char** argv) {
     auto play = symbol<BOOL (*)(DWORD, BOOL)>(bass, "BASS_ChannelPlay");
     auto getData = symbol<DWORD (*)(DWORD, void*, DWORD)>(bass, "BASS_ChannelGetData");
     auto streamFree = symbol<BOOL (*)(HSTREAM)>(bass, "BASS_StreamFree");
+    auto length = symbol<QWORD (*)(DWORD)>(bass, "BASS_ChannelGetLength");
+    auto position = symbol<QWORD (*)(DWORD)>(bass, "BASS_ChannelGetPosition");
+    auto setPosition = symbol<BOOL (*)(DWORD, QWORD)>(bass, "BASS_ChannelSetPosition");
     auto freeAll = symbol<BOOL (*)()>(bass, "BASS_Free");
     report("BASS_Init", timed([&] { init(device, 44100, 0, nullptr, nullptr); }));
     for (; i + 2 < argc && std::string(argv[i]) == "--play"; i += 3) {
@@ -127,6 +134,27 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(40));
         }
         report("  while playing", 0);
+        std::vector<double> waits;
+        QWORD target = 0;
+        for (int k = 0; k < seeks; ++k) {
+            target = (target + length(s) / 7) % (length(s) * 3 / 4);
+            target -= target % 4;
+            const auto t0 = std::chrono::steady_clock::now();
+            setPosition(s, target);
+            const auto give = t0 + std::chrono::seconds(1);
+            while (position(s) <= target && std::chrono::steady_clock::now() < give) {
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+            waits.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count());
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+        if (!waits.empty()) {
+            std::sort(waits.begin(), waits.end());
+            std::printf("  seek to audible over %d seeks: median %.1f ms, max %.1f ms\n", seeks,
+                        waits[waits.size() / 2], waits.back());
+        }
         streamFree(s);
     }
     freeAll();

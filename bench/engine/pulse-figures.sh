@@ -3,7 +3,8 @@
 # (it consumes audio in real time, as a sound card would). engine_footprint plays an MP3 on the
 # default output with the spectrum asked 25 times a second; over the playing window this prints
 # the CPU of the engine's process and of the sound server, each engine thread's CPU and
-# wake-ups per second, and the footprint lines (map time, resident memory, libraries).
+# wake-ups per second, and the footprint lines (map time, resident memory, libraries, then the
+# seek-to-audible latency over 20 seeks after the playing window).
 #
 # Usage: pulse-figures.sh BUILD_DIR [SECONDS]   (BUILD_DIR holds libbass.so, engine_footprint)
 set -euo pipefail
@@ -45,7 +46,7 @@ switches() { awk '/ctxt_switches/ { n += $2 } END { print n }' "$1"; }
 
 SDL_AUDIODRIVER=pulseaudio "$build/engine_footprint" \
     --preload libQt6Widgets.so.6 "$build/libbass.so" --device -1 \
-    --play "$mp3" $((seconds + 4)) >"$work/footprint.txt" &
+    --seeks 20 --play "$mp3" $((seconds + 4)) >"$work/footprint.txt" &
 player=$!
 sleep 3 # opened and playing
 declare -A t0 c0 name

@@ -301,3 +301,37 @@ TEST(EngineStream, PanMovesTheSoundBetweenTheSpeakers) {
     EXPECT_NEAR(left, 0.25, 0.01);
     EXPECT_EQ(right, 0.0f);
 }
+
+TEST(EngineStream, BetweenRendersThePositionMovesWithTheClockForAtMostOneBuffer) {
+    // Long device buffers (as through a sound server): the audible point is published once a
+    // render, and readers carry it forward by the time since.
+    auto d = openDecoder("noise-44k1-stereo.wav");
+    ASSERT_TRUE(d);
+    tarvo::engine::Stream stream(std::move(d));
+    constexpr int kBuffer = 4096;
+    const tarvo::engine::MixFormat format{44100, 2, kBuffer * 4 / 3, kBuffer};
+    std::vector<float> buf(kBuffer * 2);
+    uint64_t device = 0;
+    auto render = [&] {
+        std::fill(buf.begin(), buf.end(), 0.0f);
+        stream.render(buf.data(), kBuffer, format, device);
+        device += kBuffer;
+    };
+    sleepMs(50); // the decode thread fills up
+    stream.play(true);
+    for (int i = 0; i < 4; ++i) {
+        render();
+        sleepMs(2); // the decode thread answers the restart
+    }
+    const int64_t published = stream.positionFrames();
+    ASSERT_GT(published, 0);
+    sleepMs(40);
+    const int64_t later = stream.positionFrames();
+    EXPECT_GT(later - published, 441) << "40 ms later the position has moved on";
+    EXPECT_LE(later - published, kBuffer);
+    sleepMs(200); // longer than a buffer, and no render came
+    const int64_t waited = stream.positionFrames();
+    EXPECT_LE(waited - published, kBuffer + 64) << "never further than one buffer ahead";
+    render();
+    EXPECT_GE(stream.positionFrames(), waited) << "never backwards at the next render";
+}
