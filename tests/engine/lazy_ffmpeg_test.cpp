@@ -1,6 +1,11 @@
-// FFmpeg stays out of a process that only plays MPEG audio, and comes in when a file needs it.
+// FFmpeg stays out of a process that only plays MPEG audio, and comes in when a file needs it;
+// without libbass-ffmpeg.so beside the engine, MPEG audio still plays.
 // A program of its own: whatever another test opened first would already have mapped FFmpeg.
 #include "EngineTestSupport.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
 
 using namespace tarvo::enginetest;
 
@@ -52,4 +57,36 @@ TEST(EngineLazyFfmpeg, MpegAudioLeavesFfmpegUnmappedOtherFormatsMapItOnFirstNeed
         EXPECT_TRUE(playBriefly(name)) << name;
     }
     BASS_Free();
+}
+
+TEST(EngineLazyFfmpeg, WithoutTheFfmpegDecoderMpegAudioStillPlaysAndOtherFilesSaySo) {
+    // A program directory that holds libbass.so alone (a copy, so that it looks beside itself).
+    char dirTemplate[] = "/tmp/tarvo-engine-alone-XXXXXX";
+    const char* dir = mkdtemp(dirTemplate);
+    ASSERT_NE(dir, nullptr);
+    const std::string lib = std::string(dir) + "/libbass.so";
+    writeFile(lib, readFile(TARVO_LIBBASS_PATH));
+    void* alone = dlopen(lib.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(alone, nullptr) << dlerror();
+    auto init = reinterpret_cast<decltype(&BASS_Init)>(dlsym(alone, "BASS_Init"));
+    auto create =
+        reinterpret_cast<decltype(&BASS_StreamCreateFile)>(dlsym(alone, "BASS_StreamCreateFile"));
+    auto errorCode =
+        reinterpret_cast<decltype(&BASS_ErrorGetCode)>(dlsym(alone, "BASS_ErrorGetCode"));
+    auto freeAll = reinterpret_cast<decltype(&BASS_Free)>(dlsym(alone, "BASS_Free"));
+    ASSERT_TRUE(init && create && errorCode && freeAll);
+
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(init(0, 44100, 0, nullptr, nullptr));
+    EXPECT_NE(create(FALSE, fixture("sine440-44k1-stereo-128k.mp3").c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(create(FALSE, fixture("sine440-44k1-stereo.flac").c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(errorCode(), BASS_ERROR_CODEC);
+    EXPECT_EQ(create(FALSE, fixture("sine440-44k1-stereo.ogg").c_str(), 0, 0, 0), 0u);
+    EXPECT_EQ(errorCode(), BASS_ERROR_CODEC);
+    freeAll();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("libbass-ffmpeg.so"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << "said once:\n" << err;
+    dlclose(alone);
+    std::filesystem::remove_all(dir);
 }
