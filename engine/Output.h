@@ -19,7 +19,7 @@ class Output {
     int rate() const { return rate_; }
     int channels() const { return channels_; }
     int bufferFrames() const { return bufferFrames_; }
-    /** Device frames between handing a frame over and hearing it, once the device is full. */
+    /** Device frames between handing a frame over and hearing it. */
     int latencyFrames() const { return latencyFrames_; }
     /** Starts calling back. */
     virtual void start() = 0;

@@ -41,7 +41,7 @@ class Spectrum;
 struct MixFormat {
     int rate = 44100;
     int channels = 2;
-    int latencyFrames = 512; // from handing a frame over to hearing it, in this render
+    int latencyFrames = 512; // device frames from handing a frame over to hearing it
     int bufferFrames = 512;  // device frames per render, at most
 };
 
