@@ -1,35 +1,29 @@
-// Decoder: one audio file (or memory block) decoded with FFmpeg into 16-bit interleaved PCM at
-// the file's own sample rate and channel count. Used by one thread at a time (the stream's
-// decode thread after opening); it has no locks of its own.
+// Decoder: one audio source decoded into 16-bit interleaved PCM at the file's own sample rate
+// and channel count. Used by one thread at a time (the stream's decode thread after opening);
+// it has no locks of its own.
+//
+// Two implementations: libmpg123 for MPEG audio (MP3, MP2, MP1), linked into the engine, and
+// FFmpeg for everything else, in libbass-ffmpeg.so beside the engine, loaded on first need (its
+// ~130-library closure stays out of a process that only plays MP3). Which one takes a source
+// is decided by its bytes, never by its name; a source libmpg123 refuses goes to FFmpeg.
 #pragma once
+
+#include "ByteReader.h"
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace tarvo::engine {
 
-/** Where the bytes come from: a file (path, offset, length; 0 = to the end) or memory. */
-struct Source {
-    bool inMemory = false;
-    std::string path;              // file: UTF-8 path
-    const uint8_t* data = nullptr; // memory: the block (stays valid for the stream's life)
-    uint64_t offset = 0;
-    uint64_t length = 0;
-};
-
 class Decoder {
   public:
-    /**
-     * Opens and checks the source: it must hold an audio stream that decodes. On failure
-     * returns null and sets `error` to a BASS_ERROR_* code.
-     */
-    static std::unique_ptr<Decoder> open(const Source& source, int& error);
-    ~Decoder();
+    virtual ~Decoder() = default;
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 
+    /** "mpg123" or "ffmpeg": the library that decodes this source. */
+    virtual const char* library() const = 0;
     int sampleRate() const { return rate_; }
     int channels() const { return channels_; }
     /** Length in sample frames (exact for PCM, FLAC, Vorbis and MP3). */
@@ -41,29 +35,37 @@ class Decoder {
      * Appends the next decoded samples (whole frames, interleaved) to `out`. Returns false at
      * the end of the stream or on an error that stops decoding; a stream that breaks ends.
      */
-    bool decode(std::vector<int16_t>& out);
+    virtual bool decode(std::vector<int16_t>& out) = 0;
 
     /**
-     * Moves so that the next decode() starts exactly at `frame` (WAV, FLAC; MP3 within one
-     * frame): seeks a little before it and decodes and discards up to it. False on failure.
+     * Moves so that the next decode() starts exactly at `frame` (PCM, FLAC, MP3 through
+     * libmpg123; MP3 through FFmpeg within one frame). False on failure.
      */
-    bool seek(int64_t frame);
+    virtual bool seek(int64_t frame) = 0;
 
-    struct Impl;
-
-  private:
-    Decoder();
-    bool decodeOne(std::vector<int16_t>& out, int64_t& firstFrame);
-
-    std::unique_ptr<Impl> impl_;
+  protected:
+    Decoder() = default;
     int rate_ = 0;
     int channels_ = 0;
     int64_t length_ = 0;
     int64_t position_ = 0;
-    std::vector<int16_t> pending_; // decoded but not yet handed out (priming, seek remainder)
 };
 
-/** Silences FFmpeg's own log output (bad files would otherwise spam standard error). */
-void quietFfmpegLog();
+enum class DecoderChoice {
+    ByContent, // MPEG audio to libmpg123 (FFmpeg if it refuses), the rest to FFmpeg
+    Ffmpeg,    // FFmpeg for everything
+};
+
+/**
+ * Opens and checks the source: it must hold an audio stream that decodes. On failure returns
+ * null and sets `error` to a BASS_ERROR_* code (BASS_ERROR_CODEC also when FFmpeg is needed and
+ * libbass-ffmpeg.so cannot be loaded).
+ */
+std::unique_ptr<Decoder> openDecoder(const Source& source, int& error,
+                                     DecoderChoice choice = DecoderChoice::ByContent);
+
+/** The choice for the engine's streams: ByContent, or Ffmpeg where the environment has
+ *  TARVO_ENGINE_DECODER=ffmpeg (so that the engine's tests can run every stream on FFmpeg). */
+DecoderChoice streamDecoderChoice();
 
 } // namespace tarvo::engine

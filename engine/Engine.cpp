@@ -13,9 +13,7 @@ Engine& Engine::instance() {
     return engine;
 }
 
-Engine::Engine() {
-    quietFfmpegLog();
-}
+Engine::Engine() = default;
 
 Engine::~Engine() {
     free();
@@ -78,6 +76,7 @@ void Engine::adoptFormatLocked() {
     format_.rate = output_->rate();
     format_.channels = output_->channels();
     format_.latencyFrames = output_->latencyFrames();
+    format_.bufferFrames = output_->bufferFrames();
     // About a second of silence before the output is let go: long enough for the audible
     // position to settle on what was last played, short enough to be idle soon after a pause.
     idleRendersToSuspend_ = std::max(1, output_->rate() / std::max(1, output_->bufferFrames()));
@@ -151,7 +150,7 @@ uint32_t Engine::createStream(const Source& source, int& error) {
         }
     }
     // Opening reads the file: done outside the lock.
-    std::unique_ptr<Decoder> decoder = Decoder::open(source, error);
+    std::unique_ptr<Decoder> decoder = openDecoder(source, error, streamDecoderChoice());
     if (!decoder) {
         return 0;
     }

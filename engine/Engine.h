@@ -1,5 +1,6 @@
 // Engine: the state behind the C entry points. Exactly one instance exists (the library's only
-// global), reached through Engine::instance() from api.cpp.
+// global besides the handle of libbass-ffmpeg.so, FfmpegPlugin.cpp), reached through
+// Engine::instance() from api.cpp.
 //
 // Threads and locks:
 // - `lifecycle_` serialises BASS_Init and BASS_Free; `mutex_` guards the handle table and the

@@ -121,8 +121,19 @@ Stream::Published Stream::readPublished() const {
         }
         p.pos = pubPos_.load(std::memory_order_acquire);
         p.tap = pubTap_.load(std::memory_order_acquire);
+        const double rate = pubRate_.load(std::memory_order_acquire);
+        const double maxAhead = pubMaxAhead_.load(std::memory_order_acquire);
+        const int64_t at = pubTime_.load(std::memory_order_acquire);
         p.applied = pubApplied_.load(std::memory_order_acquire);
         if (pubSeq_.load(std::memory_order_relaxed) == s1) {
+            // Carried forward by the time since the audio thread published it.
+            const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                    std::chrono::steady_clock::now().time_since_epoch())
+                                    .count();
+            const double ahead =
+                std::clamp(static_cast<double>(now - at) * 1e-9 * rate, 0.0, maxAhead);
+            p.pos += ahead;
+            p.tap += ahead;
             return p;
         }
     }
@@ -343,14 +354,20 @@ void Stream::decodeLoop() {
 
 // ---------------------------------------------------------------- audio thread
 
-void Stream::publish(double pos, double tap) {
+void Stream::publish(const Point& point) {
     // A sequence lock without fences: the data stores are releases, so a reader that sees any
     // of them (with an acquire load) also sees the odd sequence number stored before, and
     // retries. Readers never block the audio thread.
     const uint32_t s = pubSeq_.load(std::memory_order_relaxed);
     pubSeq_.store(s + 1, std::memory_order_relaxed);
-    pubPos_.store(pos, std::memory_order_release);
-    pubTap_.store(tap, std::memory_order_release);
+    pubPos_.store(point.pos, std::memory_order_release);
+    pubTap_.store(point.tap, std::memory_order_release);
+    pubRate_.store(point.framesPerSecond, std::memory_order_release);
+    pubMaxAhead_.store(point.maxAhead, std::memory_order_release);
+    pubTime_.store(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                       .count(),
+                   std::memory_order_release);
     pubApplied_.store(appliedSeq_, std::memory_order_release);
     pubSeq_.store(s + 2, std::memory_order_release);
 }
@@ -389,7 +406,7 @@ void Stream::applyMarkers() {
         // Until the new samples reach the speaker, the position is the target and the
         // spectrum describes the last samples heard.
         resetTimeline(static_cast<double>(m.base), pubTap_.load(std::memory_order_relaxed));
-        publish(static_cast<double>(m.base), holdTap_);
+        publish(Point{static_cast<double>(m.base), holdTap_, 0.0, 0.0});
         first = lastSeek + 1;
     }
     for (size_t i = first; i < n; ++i) {
@@ -559,28 +576,33 @@ bool Stream::render(float* mix, int frames, const MixFormat& format, uint64_t de
     // What is audible: the frame handed over `latency` device frames ago.
     const uint64_t devEnd = deviceFrame + static_cast<uint64_t>(frames);
     const uint64_t lat = static_cast<uint64_t>(format.latencyFrames);
-    double pos = holdPos_;
-    double tap = holdTap_;
+    Point heard{holdPos_, holdTap_, 0.0, 0.0};
     if (devEnd >= lat) {
         const uint64_t a = devEnd - lat;
         for (size_t k = 0; k < historyCount_; ++k) {
             const Segment& g = history_[(historyHead_ + kHistory - 1 - k) % kHistory];
             if (g.devStart <= a) {
-                const double t = g.devEnd > g.devStart
-                                     ? static_cast<double>(a - g.devStart) /
-                                           static_cast<double>(g.devEnd - g.devStart)
-                                     : 0.0;
-                pos = g.posStart + (g.posEnd - g.posStart) * t;
-                tap = g.tapStart + (g.tapEnd - g.tapStart) * t;
+                const double span = static_cast<double>(g.devEnd - g.devStart);
+                const double t = span > 0 ? static_cast<double>(a - g.devStart) / span : 0.0;
+                heard.pos = g.posStart + (g.posEnd - g.posStart) * t;
+                heard.tap = g.tapStart + (g.tapEnd - g.tapStart) * t;
+                // Until the next render the point moves on as the device plays this segment,
+                // for no longer than what lies between it and the newest frame handed over.
+                const double perDeviceFrame = span > 0 ? (g.posEnd - g.posStart) / span : 0.0;
+                heard.framesPerSecond = perDeviceFrame * format.rate;
+                heard.maxAhead =
+                    perDeviceFrame *
+                    static_cast<double>(std::min(lat, static_cast<uint64_t>(format.bufferFrames)));
                 break;
             }
             if (k + 1 == historyCount_) {
-                pos = g.posStart; // older than what is kept: the earliest point known
-                tap = g.tapStart;
+                heard.pos = g.posStart; // older than what is kept: the earliest point known
+                heard.tap = g.tapStart;
             }
         }
     }
-    publish(pos, tap);
+    publish(heard);
+    const double pos = heard.pos;
 
     if (drained_ && current && stateOf(w) == Playing && pos >= s.posEnd - 0.5) {
         // The end has been heard: the stream stops, at its length. Only against the request

@@ -16,6 +16,10 @@
 // thread's "reached the end" can only take effect against the exact request it saw. Every seek
 // (setPosition, restart) bumps the sequence; the audio thread plays only once it has applied the
 // decode thread's marker for the current sequence, so stale audio is never heard after a seek.
+//
+// The audible point is published once per render, with the wall-clock time and the rate at
+// which it moves; readers carry it forward by the time since (at most one device buffer), so
+// positions and the spectrum move smoothly between renders however long the buffers are.
 #pragma once
 
 #include "Decoder.h"
@@ -37,7 +41,8 @@ class Spectrum;
 struct MixFormat {
     int rate = 44100;
     int channels = 2;
-    int latencyFrames = 512;
+    int latencyFrames = 512; // device frames from handing a frame over to hearing it
+    int bufferFrames = 512;  // device frames per render, at most
 };
 
 class Stream {
@@ -108,6 +113,11 @@ class Stream {
         double tap = 0; // tap frames
         uint32_t applied = 0;
     };
+    struct Point { // what the audio thread publishes
+        double pos = 0, tap = 0;
+        double framesPerSecond = 0; // how fast both move on after publishing
+        double maxAhead = 0;        // stream frames they may be carried forward
+    };
     Published readPublished() const;
     // The point a resting stream reports: true, with `at` filled, while it is frozen.
     bool frozen(uint64_t ctl, Published& at) const;
@@ -118,7 +128,7 @@ class Stream {
     // audio thread helpers
     void applyMarkers();
     bool popFrame(float* frame); // false: nothing available now
-    void publish(double pos, double tap);
+    void publish(const Point& p);
     void resetTimeline(double holdPos, double holdTap);
 
     // fixed at construction
@@ -155,9 +165,12 @@ class Stream {
     size_t tapFrames_ = 0;
     std::unique_ptr<std::atomic<int16_t>[]> tap_;
     std::atomic<uint64_t> tapWrite_{0}; // frames written
-    std::atomic<uint32_t> pubSeq_{0};   // seqlock over the three below
+    std::atomic<uint32_t> pubSeq_{0};   // seqlock over the six below
     std::atomic<double> pubPos_{0.0};
     std::atomic<double> pubTap_{0.0};
+    std::atomic<double> pubRate_{0.0};     // stream frames per second
+    std::atomic<double> pubMaxAhead_{0.0}; // stream frames
+    std::atomic<int64_t> pubTime_{0};      // steady clock, ns
     std::atomic<uint32_t> pubApplied_{0};
 
     // audio thread only

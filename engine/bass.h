@@ -95,7 +95,8 @@ BOOL BASSDEF(BASS_Free)(void);
  * (`mem` TRUE: `file` points at `length` bytes that stay valid for the stream's life).
  * `offset` and `length` select part of the file (length 0: to the end).
  * Returns 0 on failure: BASS_ERROR_INIT, BASS_ERROR_FILEOPEN, BASS_ERROR_FILEFORM,
- * BASS_ERROR_CODEC, BASS_ERROR_ILLPARAM, BASS_ERROR_MEM.
+ * BASS_ERROR_CODEC (also for a file that needs FFmpeg where libbass-ffmpeg.so cannot be
+ * loaded), BASS_ERROR_ILLPARAM, BASS_ERROR_MEM.
  */
 HSTREAM BASSDEF(BASS_StreamCreateFile)(BOOL mem, const void* file, QWORD offset, QWORD length,
                                        DWORD flags);

@@ -1,7 +1,8 @@
 // Engine figures. The file comes from TARVO_BENCH_MP3 (run-engine-bench.sh makes a 5-minute
 // 44.1 kHz stereo MP3); TARVO_BENCH_PLAY_SECONDS sets the playing time of the CPU figure (30).
 //
-//   BM_DecodeEngine      the engine's decoder (FFmpeg + s16 conversion) over the whole file
+//   BM_DecodeEngine      the engine's decoder for the file (libmpg123 for an MP3), whole file
+//   BM_DecodeEngineFfmpeg the same file through the engine's FFmpeg decoder
 //   BM_DecodeFfmpegCli   `ffmpeg -i f.mp3 -f s16le -y /dev/null` on the same file, same run
 //   BM_OpenStream        BASS_StreamCreateFile + BASS_StreamFree (the MP3's length is counted)
 //   BM_SpectrumCall      one BASS_ChannelGetData(BASS_DATA_FFT1024) on a playing stream
@@ -34,13 +35,13 @@ double cpuSeconds() {
            static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
 }
 
-void BM_DecodeEngine(benchmark::State& state) {
+void decodeWhole(benchmark::State& state, tarvo::engine::DecoderChoice choice) {
     int64_t frames = 0;
     for (auto _ : state) {
         tarvo::engine::Source source;
         source.path = benchFile();
         int error = 0;
-        auto d = tarvo::engine::Decoder::open(source, error);
+        auto d = tarvo::engine::openDecoder(source, error, choice);
         if (!d) {
             state.SkipWithError("cannot open TARVO_BENCH_MP3");
             return;
@@ -57,7 +58,16 @@ void BM_DecodeEngine(benchmark::State& state) {
     }
     state.counters["audio_seconds"] = static_cast<double>(frames) / 44100.0;
 }
+
+void BM_DecodeEngine(benchmark::State& state) {
+    decodeWhole(state, tarvo::engine::DecoderChoice::ByContent);
+}
 BENCHMARK(BM_DecodeEngine)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+void BM_DecodeEngineFfmpeg(benchmark::State& state) {
+    decodeWhole(state, tarvo::engine::DecoderChoice::Ffmpeg);
+}
+BENCHMARK(BM_DecodeEngineFfmpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 void BM_DecodeFfmpegCli(benchmark::State& state) {
     const std::string cmd =

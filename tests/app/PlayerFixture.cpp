@@ -15,6 +15,8 @@ void PlayerFixture::TearDown() {
 void PlayerFixture::installEngine(bool withDefaultTrack) {
     const QString build = QStringLiteral(TARVO_BUILD_DIR);
     ASSERT_TRUE(QFile::copy(build + "/libbass.so", programDir() + "/libbass.so"));
+    // The engine's FFmpeg decoder lies beside it in a program directory (formats other than MP3).
+    ASSERT_TRUE(QFile::copy(build + "/libbass-ffmpeg.so", programDir() + "/libbass-ffmpeg.so"));
     if (withDefaultTrack)
         ASSERT_TRUE(QFile::copy(build + "/2.mp3", programDir() + "/2.mp3"));
 }

@@ -5,6 +5,7 @@
 #include "bass.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -61,15 +62,55 @@ inline uint64_t mpg123Bytes(const std::string& path) {
     return runCommand("mpg123 -q -s '" + path + "' 2>/dev/null").size();
 }
 
+/** Writes a whole file at once (through a rename): tests running at the same time may write
+ *  the same fixture, and a reader never sees it half written. */
 inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+    const std::string part = path + ".part" + std::to_string(getpid());
+    {
+        std::ofstream f(part, std::ios::binary | std::ios::trunc);
+        f.write(reinterpret_cast<const char*>(bytes.data()),
+                static_cast<std::streamsize>(bytes.size()));
+    }
+    std::filesystem::rename(part, path);
 }
 
 inline std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+/** Writes an MPEG-1 Layer I file (no encoder for it exists in Debian's ffmpeg): mono 44.1 kHz
+ *  at 128 kbit/s, `frames` frames of 384 samples with a tone in the lowest subband. */
+inline std::string writeMp1(int frames) {
+    const std::string path = fixture("tone-44k1-mono.mp1");
+    std::vector<uint8_t> file;
+    for (int f = 0; f < frames; ++f) {
+        std::vector<uint8_t> frame(136, 0); // 12 * 128000 / 44100 slots of 4 bytes, no padding
+        size_t bit = 0;
+        auto put = [&](uint32_t value, int bits) {
+            for (int i = bits - 1; i >= 0; --i, ++bit) {
+                if ((value >> i) & 1u) {
+                    frame[bit / 8] |= static_cast<uint8_t>(0x80u >> (bit % 8));
+                }
+            }
+        };
+        put(0xFFFF, 16); // sync, MPEG-1, Layer I, no CRC
+        put(0x4, 4);     // 128 kbit/s
+        put(0, 2);       // 44.1 kHz
+        put(0, 2);       // no padding, private bit
+        put(3, 2);       // mono
+        put(0, 6);       // mode extension, copyright, original, emphasis
+        for (int sb = 0; sb < 32; ++sb) {
+            put(sb == 0 ? 14 : 0, 4); // subband 0: 15-bit samples
+        }
+        put(8, 6); // scale factor
+        for (int s = 0; s < 12; ++s) {
+            put(s % 2 ? 0x0800 : 0x7800, 15);
+        }
+        file.insert(file.end(), frame.begin(), frame.end());
+    }
+    writeFile(path, file);
+    return path;
 }
 
 /** Threads of this process (from /proc). */

@@ -10,40 +10,6 @@ using namespace tarvo::enginetest;
 
 namespace {
 
-/** Writes an MPEG-1 Layer I file (no encoder for it exists in Debian's ffmpeg): mono 44.1 kHz
- *  at 128 kbit/s, `frames` frames of 384 samples with a tone in the lowest subband. */
-std::string writeMp1(int frames) {
-    const std::string path = fixture("tone-44k1-mono.mp1");
-    std::vector<uint8_t> file;
-    for (int f = 0; f < frames; ++f) {
-        std::vector<uint8_t> frame(136, 0); // 12 * 128000 / 44100 slots of 4 bytes, no padding
-        size_t bit = 0;
-        auto put = [&](uint32_t value, int bits) {
-            for (int i = bits - 1; i >= 0; --i, ++bit) {
-                if ((value >> i) & 1u) {
-                    frame[bit / 8] |= static_cast<uint8_t>(0x80u >> (bit % 8));
-                }
-            }
-        };
-        put(0xFFFF, 16); // sync, MPEG-1, Layer I, no CRC
-        put(0x4, 4);     // 128 kbit/s
-        put(0, 2);       // 44.1 kHz
-        put(0, 2);       // no padding, private bit
-        put(3, 2);       // mono
-        put(0, 6);       // mode extension, copyright, original, emphasis
-        for (int sb = 0; sb < 32; ++sb) {
-            put(sb == 0 ? 14 : 0, 4); // subband 0: 15-bit samples
-        }
-        put(8, 6); // scale factor
-        for (int s = 0; s < 12; ++s) {
-            put(s % 2 ? 0x0800 : 0x7800, 15);
-        }
-        file.insert(file.end(), frame.begin(), frame.end());
-    }
-    writeFile(path, file);
-    return path;
-}
-
 /** A WAV whose format tag names a codec nobody decodes. */
 std::string writeUnknownCodecWav() {
     const std::string path = fixture("unknown-codec.wav");
@@ -113,7 +79,7 @@ TEST_F(EngineFormats, MonoAndOtherRatesCountTheirOwnBytes) {
     EXPECT_NEAR(BASS_ChannelBytes2Seconds(hi, BASS_ChannelGetLength(hi)), 2.0, 1152.0 / 48000);
 }
 
-TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123WithinOneFrame) {
+TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123) {
     const std::string mp1 = writeMp1(230);
     for (const std::string& path :
          {fixture("sine440-44k1-stereo-128k.mp3"), fixture("sine440-22k05-mono-64k.mp3"),
@@ -125,12 +91,8 @@ TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123WithinOneFrame) {
         const QWORD ours = BASS_ChannelGetLength(s);
         const uint64_t theirs = mpg123Bytes(path);
         ASSERT_GT(theirs, 0u) << path;
-        DWORD freq = 0;
-        BASS_ChannelGetAttributes(s, &freq, nullptr, nullptr);
-        const double frameBytes = ours / BASS_ChannelBytes2Seconds(s, ours) / freq; // 2 * channels
-        EXPECT_LE(std::abs(static_cast<double>(ours) - static_cast<double>(theirs)),
-                  1152 * frameBytes)
-            << path << ": ours " << ours << ", mpg123 " << theirs;
+        // Both decoders cut the encoder's delay and padding as mpg123 does: the same length.
+        EXPECT_EQ(ours, theirs) << path;
         BASS_StreamFree(s);
     }
 }
@@ -192,6 +154,8 @@ TEST_F(EngineFormats, FromMemoryAndFromPartOfAFile) {
     const HSTREAM g = BASS_StreamCreateFile(TRUE, padded.data(), 1000, mp3.size(), 0);
     ASSERT_NE(g, 0u) << BASS_ErrorGetCode();
     EXPECT_EQ(BASS_ChannelGetLength(g), 88200u * 4);
+    // A memory block must outlive its stream: free the stream before the block goes.
+    EXPECT_TRUE(BASS_StreamFree(g));
 }
 
 struct BadInput {
