@@ -7,6 +7,7 @@
 #include "MainWindowTransport.h"
 #include "MainWindowUnits.h"
 #include "MakerSite.h"
+#include "MprisBridge.h"
 #include "MusicFolder.h"
 #include "OptionsWindow.h"
 #include "PlayerCommands.h"
@@ -58,6 +59,7 @@ Player::Player(const tk::Services& services, const QString& programDirectory, Ma
 }
 
 Player::~Player() {
+    mpris_.reset(); // leaves the bus before anything it reports on goes
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
     commands_.reset();
@@ -190,6 +192,17 @@ void Player::onExit() {
 
 bool Player::openFiles(const QStringList& files) {
     return playlist_.openFiles(files);
+}
+
+bool Player::publishOnSessionBus() {
+    if (!mpris_)
+        mpris_ = std::make_unique<MprisBridge>(
+            playback_, playlist_, [this] { raiseMainWindow(); },
+            [this](const QStringList& files) {
+                openFiles(files);
+                raiseMainWindow();
+            });
+    return mpris_->registerOnSessionBus();
 }
 
 void Player::onMainWindowClosing() {

@@ -17,6 +17,7 @@ namespace app {
 class MainWindowAnalyser;
 class MainWindowCommands;
 class MainWindowTransport;
+class MprisBridge;
 class OptionsWindow;
 class PlayerCommands;
 
@@ -41,6 +42,10 @@ class Player {
     // Plays files given from outside (the command line, a drop, another instance): the first
     // the engine takes at once, the others after it; refused files are said in the status.
     bool openFiles(const QStringList& files);
+    // Offers the player to the desktop's media controls (after the window is up: it costs a
+    // few round trips on the session bus). False when there is no session bus.
+    bool publishOnSessionBus();
+    void raiseMainWindow();
     MainWindowTransport& transport() { return *transport_; }
     MainWindowAnalyser& analyser() { return *analyser_; }
     MainWindowCommands& windowCommands() { return *windowCommands_; }
@@ -79,6 +84,7 @@ class Player {
     std::unique_ptr<MainWindowCommands> windowCommands_;
     std::unique_ptr<PlayerCommands> commands_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
+    std::unique_ptr<MprisBridge> mpris_;
     bool refused_ = false;
 };
 

@@ -67,10 +67,14 @@ void Player::showOptionsWindow() {
 
 void Player::toggleMainWindow() {
     QWidget* widget = mainWindow_->widget();
-    if (widget->isVisible() && !widget->isMinimized()) {
+    if (widget->isVisible() && !widget->isMinimized())
         widget->hide();
-        return;
-    }
+    else
+        raiseMainWindow();
+}
+
+void Player::raiseMainWindow() {
+    QWidget* widget = mainWindow_->widget();
     widget->showNormal();
     widget->raise();
     widget->activateWindow();

@@ -3,6 +3,7 @@
 #include "QtConnectivityCheck.h"
 #include "QtHttpReader.h"
 #include "QtServices.h"
+#include "SingleInstance.h"
 #include "SiteFetch.h"
 
 #include <QApplication>
@@ -70,11 +71,17 @@ int main(int argc, char* argv[]) {
     tk::QtConnectivityCheck online(http, site->homePage(), app::SiteRequestTimeoutMs);
     const tk::Services services{&messageBox, &fileDialog, &trayIcon, &webOpener, &http, &online};
 
+    // One player: files for a player already running are handed to it.
+    if (!options->files.isEmpty() && platform::handOverToRunningInstance(options->files))
+        return 0;
+
     app::Player player(services, QApplication::applicationDirPath(), *site);
     if (!player.start())
         return 1; // the engine check refused; its message has been shown
     if (!options->files.isEmpty())
         player.openFiles(options->files);
+    // The desktop's media controls find the player once its window is up.
+    QTimer::singleShot(0, &application, [&player] { player.publishOnSessionBus(); });
 
     // The screenshot is taken in the same tick that quits, so it always comes first: two
     // separate coarse timers may fire in either order.

@@ -14,6 +14,10 @@ const QStringList kAudioExtensions = {"mp3",  "mp2",  "mp1", "mpga", "ogg",  "og
 
 } // namespace
 
+const QStringList& Playlist::audioExtensions() {
+    return kAudioExtensions;
+}
+
 bool Playlist::looksLikeAudio(const QString& path) {
     return kAudioExtensions.contains(QFileInfo(path).suffix().toLower());
 }

@@ -15,6 +15,8 @@ class Playlist {
   public:
     // Audio files by their name's extension (case-insensitive).
     static bool looksLikeAudio(const QString& path);
+    // The extensions of the formats the engine decodes, lower case.
+    static const QStringList& audioExtensions();
     // Orders file names as a person reads them: numbers by value, letters without case.
     static int compareNaturally(const QString& a, const QString& b);
     static void sortNaturally(QStringList& names);
