@@ -21,6 +21,7 @@ struct Adjustment {
     const char* tag;
     const char* pictures;
     int left = -1, top = -1, width = -1, height = -1;
+    const char* events = nullptr;
 };
 const Adjustment kMainWindowAdjustments[] = {
     {"图形按钮时间", "V", "position=\"240, 32, 305, 52\"", nullptr},
@@ -30,6 +31,15 @@ const Adjustment kMainWindowAdjustments[] = {
     {"透明标签进度", nullptr, "position=\"10, 150, 130, 162\"", nullptr},
     {"图形按钮停止", "VD", "position=\"195, 135, 222, 162\"", "25x25;25x25;25x25;25x25", 195, 135,
      25, 25},
+};
+
+// The buttons of the file-properties window that have actions: read again, close, and the
+// previous and next track.
+const Adjustment kPropertiesAdjustments[] = {
+    {"按钮4", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮2", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮下一首", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮上一首", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
 };
 
 QString stateLetters(const tk::UnitSpec& unit) {
@@ -98,7 +108,8 @@ void expectUnits(const tk::WindowSpec& spec, const std::vector<Row>& rows,
         EXPECT_EQ(pictureSizes(unit->pictures),
                   trimmedSizes(
                       QString::fromUtf8(adjustment.pictures ? adjustment.pictures : row.pictures)));
-        EXPECT_EQ(eventNames(unit->events), QString::fromUtf8(row.events));
+        EXPECT_EQ(eventNames(unit->events),
+                  QString::fromUtf8(adjustment.events ? adjustment.events : row.events));
     }
 }
 
@@ -273,7 +284,11 @@ TEST(Layout, FilePropertiesWindow) {
     EXPECT_EQ(spec.windowId, 0x5201145au);
     EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 548, 424));
     EXPECT_EQ(spec.caption, QString::fromUtf8("文件属性"));
-    expectUnits(spec, designed_units::properties);
+    EXPECT_EQ(eventNames(spec.events), "created,destroying");
+    QMap<QString, Adjustment> adjustments;
+    for (const Adjustment& adjustment : kPropertiesAdjustments)
+        adjustments.insert(QString::fromUtf8(adjustment.name), adjustment);
+    expectUnits(spec, designed_units::properties, adjustments);
     EXPECT_EQ(spec.units.size(), 38);
     const tk::UnitSpec* tabs = spec.unit(QString::fromUtf8("选择夹1"));
     EXPECT_EQ(tabs->items, QString::fromUtf8("属性 专辑封面").split(' '));
