@@ -159,6 +159,17 @@ TEST_F(PropertiesWindowTest, TheCloseButtonAndTheCloseBoxDestroyTheWindow) {
     }
 }
 
+// The main window may go first at shutdown: its child widget goes with it.
+TEST_F(PropertiesWindowTest, AnOwnerDestroyedFirstTakesTheWindowAlong) {
+    auto mainWidget = std::make_unique<QWidget>();
+    app::PropertiesWindow orphan(mainWidget.get(), [this] { return track; });
+    orphan.load();
+    mainWidget.reset();
+    EXPECT_FALSE(orphan.isOpen());
+    orphan.showTrack();
+    orphan.raise();
+}
+
 TEST_F(PropertiesWindowTest, TheFileIsNeverWritten) {
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("曲.mp3"));
