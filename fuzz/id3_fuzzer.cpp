@@ -1,10 +1,13 @@
-// Fuzzes the ID3 reader (media/) with arbitrary bytes as the contents of a file. Beyond
-// memory errors (ASan) and undefined behaviour (UBSan), it traps when a text comes out as
-// anything but well-formed UTF-8 or when more bytes are held than the file has.
+// Fuzzes the ID3 reader and the audio format sniffer (media/) with arbitrary bytes as the
+// contents of a file. Beyond memory errors (ASan) and undefined behaviour (UBSan), it traps
+// when a text comes out as anything but well-formed UTF-8 or when more bytes are held than the
+// file has.
 
+#include "AudioFormat.h"
 #include "MediaFileInfo.h"
 #include "MemoryFile.h"
 #include "TextDecoding.h"
+#include "TrackDetails.h"
 #include "TrackTagReader.h"
 
 #include <algorithm>
@@ -50,6 +53,15 @@ void readAll(std::span<const std::uint8_t> bytes) {
         __builtin_trap();
     if (const auto read = media::readTrackTags(file))
         checkTags(*read);
+    if (const auto details = media::readTrackDetails(file)) {
+        for (const std::string* text :
+             {&details->title, &details->artist, &details->album, &details->year, &details->track,
+              &details->genre, &details->comment})
+            checkText(*text);
+    }
+    // The sniffer's result is made of its own names and numbers; what it is fuzzed for is
+    // that no header makes it read outside the bytes (ASan) or overflow (UBSan).
+    media::readAudioFormat(file, 1000);
 }
 
 } // namespace

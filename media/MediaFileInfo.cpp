@@ -1,7 +1,7 @@
 #include "MediaFileInfo.h"
 
+#include "Id3v1Field.h"
 #include "Id3v2Text.h"
-#include "TextDecoding.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,33 +24,6 @@ constexpr std::uint8_t TagExtendedHeader = 0x40; // in ID3v2.2: compression, whi
 constexpr std::uint8_t V3Compressed = 0x80, V3Encrypted = 0x40, V3Grouped = 0x20;
 constexpr std::uint8_t V4Grouped = 0x40, V4Compressed = 0x08, V4Encrypted = 0x04,
                        V4Unsynchronised = 0x02, V4DataLength = 0x01;
-
-// An ID3v1 field: up to the first zero byte, then 0x20 and A1 A1 trimmed at both ends (on the
-// GBK bytes, where the full-width space is a byte pair), then decoded.
-std::string id3v1Field(Bytes block, std::size_t offset) {
-    if (offset >= block.size())
-        return {};
-    Bytes field = block.subspan(offset, std::min<std::size_t>(30, block.size() - offset));
-    field = field.first(
-        static_cast<std::size_t>(std::find(field.begin(), field.end(), 0) - field.begin()));
-    for (;;) {
-        if (!field.empty() && field.front() == 0x20)
-            field = field.subspan(1);
-        else if (field.size() >= 2 && field[0] == 0xA1 && field[1] == 0xA1)
-            field = field.subspan(2);
-        else
-            break;
-    }
-    for (;;) {
-        if (!field.empty() && field.back() == 0x20)
-            field = field.first(field.size() - 1);
-        else if (field.size() >= 2 && field[field.size() - 2] == 0xA1 && field.back() == 0xA1)
-            field = field.first(field.size() - 2);
-        else
-            break;
-    }
-    return text::gbkToUtf8(field);
-}
 
 bool isFrameIdByte(std::uint8_t b) {
     return (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9');
@@ -138,9 +111,9 @@ bool MediaFileInfo::readId3v1(FileHandle& file, TrackTags& tags) {
     if (!hasId3v1(file))
         return false;
     const Bytes block(tagBytes_);
-    tags.title = id3v1Field(block, 3);
-    tags.artist = id3v1Field(block, 33);
-    tags.album = id3v1Field(block, 63);
+    tags.title = id3v1FieldText(block, 3, 30);
+    tags.artist = id3v1FieldText(block, 33, 30);
+    tags.album = id3v1FieldText(block, 63, 30);
     return true;
 }
 

@@ -67,11 +67,20 @@ inline ByteVector field30(const ByteVector& content) {
     return out;
 }
 
-// The 128-byte ID3v1 block.
+// The 128-byte ID3v1 block with every field: `comment` fills offsets 97 to 126 (for
+// ID3v1.1, 28 bytes of text, a zero and the track number), `year` is 4 bytes.
+inline ByteVector id3v1(const ByteVector& title, const ByteVector& artist, const ByteVector& album,
+                        const ByteVector& year, const ByteVector& comment, int genre) {
+    ByteVector yearField = year;
+    yearField.resize(4, 0);
+    return bytes("TAG") + field30(title) + field30(artist) + field30(album) + yearField +
+           field30(comment) + bytes({genre});
+}
+
+// The 128-byte ID3v1 block: year 2024, no comment, track 1, no genre.
 inline ByteVector id3v1(const ByteVector& title, const ByteVector& artist,
                         const ByteVector& album) {
-    return bytes("TAG") + field30(title) + field30(artist) + field30(album) + bytes("2024") +
-           zeros(28) + bytes({0, 1, 0xFF});
+    return id3v1(title, artist, album, bytes("2024"), zeros(28) + bytes({0, 1}), 0xFF);
 }
 
 } // namespace media::testing

@@ -38,6 +38,15 @@ const Adjustment kMainWindowAdjustments[] = {
      16, 25, "click"},
 };
 
+// The buttons of the file-properties window that have actions: read again, close, and the
+// previous and next track.
+const Adjustment kPropertiesAdjustments[] = {
+    {"按钮4", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮2", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮下一首", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+    {"按钮上一首", nullptr, nullptr, nullptr, -1, -1, -1, -1, "click"},
+};
+
 QString stateLetters(const tk::UnitSpec& unit) {
     return QString(unit.visible ? "V" : "") + (unit.disabled ? "D" : "") +
            (unit.focusable ? "F" : "");
@@ -280,7 +289,11 @@ TEST(Layout, FilePropertiesWindow) {
     EXPECT_EQ(spec.windowId, 0x5201145au);
     EXPECT_EQ(QRect(spec.left, spec.top, spec.width, spec.height), QRect(50, 50, 548, 424));
     EXPECT_EQ(spec.caption, QString::fromUtf8("文件属性"));
-    expectUnits(spec, designed_units::properties);
+    EXPECT_EQ(eventNames(spec.events), "created,destroying");
+    QMap<QString, Adjustment> adjustments;
+    for (const Adjustment& adjustment : kPropertiesAdjustments)
+        adjustments.insert(QString::fromUtf8(adjustment.name), adjustment);
+    expectUnits(spec, designed_units::properties, adjustments);
     EXPECT_EQ(spec.units.size(), 38);
     const tk::UnitSpec* tabs = spec.unit(QString::fromUtf8("选择夹1"));
     EXPECT_EQ(tabs->items, QString::fromUtf8("属性 专辑封面").split(' '));
