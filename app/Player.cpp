@@ -11,6 +11,7 @@
 #include "MusicFolder.h"
 #include "OptionsWindow.h"
 #include "PlayerCommands.h"
+#include "PropertiesWindow.h"
 #include "StartupSkin.h"
 #include "TransportTexts.h"
 #include "UnitFactory.h"
@@ -60,6 +61,7 @@ Player::Player(const tk::Services& services, const QString& programDirectory, Ma
 
 Player::~Player() {
     mpris_.reset(); // leaves the bus before anything it reports on goes
+    properties_.reset();
     // The options window is owned by the main window's widget: destroy it first.
     optionsWindow_.reset();
     commands_.reset();
@@ -99,6 +101,10 @@ void Player::bindMainWindow(tk::Window& window) {
     });
     window.bind(units::kExitButton, E::Click, [this](const tk::EventArgs&) {
         onExit();
+        return true;
+    });
+    window.bind(units::kInfoLabel, E::DoubleClick, [this](const tk::EventArgs&) {
+        openPropertiesWindow();
         return true;
     });
     window.bind(units::kMinimiseButton, E::Click, [this](const tk::EventArgs&) {
@@ -192,6 +198,30 @@ void Player::onExit() {
 
 bool Player::openFiles(const QStringList& files) {
     return playlist_.openFiles(files);
+}
+
+void Player::openPropertiesWindow() {
+    if (properties_ && properties_->isOpen()) {
+        properties_->raise();
+        return;
+    }
+    properties_ = std::make_unique<PropertiesWindow>(mainWindow_->widget(), [this] {
+        return TrackInfo{playback_.track().path, playback_.lengthMs(), playback_.sampleRate(),
+                         playback_.channels()};
+    });
+    PropertiesWindow* window = properties_.get();
+    QObject::connect(&playback_, &playback::PlaybackModel::trackChanged, window,
+                     &PropertiesWindow::showTrack);
+    const auto navigation = [this, window] {
+        window->setTrackNavigation(playlist_.hasPrevious(), playlist_.hasNext());
+    };
+    QObject::connect(&playlist_, &playback::PlaylistPlayer::navigationChanged, window, navigation);
+    QObject::connect(window, &PropertiesWindow::previousRequested, &playlist_,
+                     &playback::PlaylistPlayer::previous);
+    QObject::connect(window, &PropertiesWindow::nextRequested, &playlist_,
+                     &playback::PlaylistPlayer::next);
+    properties_->load();
+    navigation();
 }
 
 bool Player::publishOnSessionBus() {

@@ -18,6 +18,7 @@ class MainWindowAnalyser;
 class MainWindowCommands;
 class MainWindowTransport;
 class MprisBridge;
+class PropertiesWindow;
 class OptionsWindow;
 class PlayerCommands;
 
@@ -46,6 +47,9 @@ class Player {
     // few round trips on the session bus). False when there is no session bus.
     bool publishOnSessionBus();
     void raiseMainWindow();
+    // The file-properties window for the current track (one at a time).
+    void openPropertiesWindow();
+    PropertiesWindow* propertiesWindow() const { return properties_.get(); }
     MainWindowTransport& transport() { return *transport_; }
     MainWindowAnalyser& analyser() { return *analyser_; }
     MainWindowCommands& windowCommands() { return *windowCommands_; }
@@ -85,6 +89,7 @@ class Player {
     std::unique_ptr<PlayerCommands> commands_;
     std::unique_ptr<OptionsWindow> optionsWindow_;
     std::unique_ptr<MprisBridge> mpris_;
+    std::unique_ptr<PropertiesWindow> properties_;
     bool refused_ = false;
 };
 

@@ -115,6 +115,11 @@ bool PlaybackModel::load(const QString& path) {
     const double secondsPerByte = engine_->channelBytes2Seconds(stream_, 1);
     bytesPerSecond_ = secondsPerByte > 0 ? 1.0 / secondsPerByte : 0;
     lengthMs_ = bytesToMs(lengthBytes_);
+    DWORD rate = 0;
+    engine_->channelGetAttributes(stream_, &rate, nullptr, nullptr);
+    sampleRate_ = static_cast<int>(rate);
+    // 16-bit samples: the byte rate is rate × channels × 2.
+    channels_ = rate > 0 ? static_cast<int>(std::lround(bytesPerSecond_ / (2.0 * rate))) : 0;
     track_ = trackOf(path);
     applyVolume();
 

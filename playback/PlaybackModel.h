@@ -81,6 +81,9 @@ class PlaybackModel : public QObject {
     // The audible position; 0 while stopped.
     int64_t positionMs() const;
     int64_t lengthMs() const { return lengthMs_; }
+    // The stream's own sample rate and channel count (0 with nothing loaded).
+    int sampleRate() const { return sampleRate_; }
+    int channels() const { return channels_; }
     int volume() const { return volume_; }
     bool isMuted() const { return muted_; }
     // The current stream's 512 spectrum magnitudes (of what is audible); false without a
@@ -124,6 +127,8 @@ class PlaybackModel : public QObject {
     uint64_t lengthBytes_ = 0;
     int64_t lengthMs_ = 0;
     double bytesPerSecond_ = 0;
+    int sampleRate_ = 0;
+    int channels_ = 0;
     Track track_;
     PlayState state_ = PlayState::Stopped;
     int volume_ = kMaxVolume;

@@ -2,6 +2,7 @@
 #include "MainWindowCommands.h"
 #include "OptionsWindow.h"
 #include "PlayerFixture.h"
+#include "PropertiesWindow.h"
 #include "QtConnectivityCheck.h"
 #include "QtHttpReader.h"
 
@@ -148,6 +149,17 @@ TEST_F(WindowCommandsTest, TrayIconMenuAndTipFollowTheCaption) {
     EXPECT_FALSE(main().widget()->isVisible());
     trayIcon.activated();
     EXPECT_TRUE(main().widget()->isVisible());
+}
+
+TEST_F(WindowCommandsTest, ADoubleClickOnTheTitleShowsTheTracksProperties) {
+    QTest::mouseDClick(unit("透明标签信息").widget(), Qt::LeftButton);
+    app::PropertiesWindow* properties = player->propertiesWindow();
+    ASSERT_NE(properties, nullptr);
+    EXPECT_TRUE(properties->isOpen());
+    EXPECT_EQ(properties->properties().path, player->playback().track().path);
+    EXPECT_EQ(properties->properties().format->sampleRate, 44100);
+    QTest::mouseDClick(unit("透明标签信息").widget(), Qt::LeftButton);
+    EXPECT_EQ(player->propertiesWindow(), properties); // the open one comes to the front
 }
 
 } // namespace
