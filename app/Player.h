@@ -47,6 +47,8 @@ class Player {
     // few round trips on the session bus). False when there is no session bus.
     bool publishOnSessionBus();
     void raiseMainWindow();
+    // Ends the player as its exit button does.
+    void quit() { onExit(); }
     // The file-properties window for the current track (one at a time).
     void openPropertiesWindow();
     PropertiesWindow* propertiesWindow() const { return properties_.get(); }

@@ -5,6 +5,7 @@
 #include "QtServices.h"
 #include "SingleInstance.h"
 #include "SiteFetch.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 #include <QFont>
@@ -80,6 +81,8 @@ int main(int argc, char* argv[]) {
         return 1; // the engine check refused; its message has been shown
     if (!options->files.isEmpty())
         player.openFiles(options->files);
+    // Told to end by a signal, the player ends as from its exit button.
+    const platform::TerminationSignals termination([&player](int) { player.quit(); });
     // The desktop's media controls find the player once its window is up.
     QTimer::singleShot(0, &application, [&player] { player.publishOnSessionBus(); });
 

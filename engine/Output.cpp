@@ -151,6 +151,9 @@ class SdlOutput final : public Output {
     bool open(int rate, bool dummyFallback, std::string& error) {
         requestedRate_ = rate;
         QuietAlsa quiet;
+        // SDL's audio brings its event subsystem, which would take SIGINT and SIGTERM from
+        // the program the engine lives in: the program decides what those signals do.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             error = SDL_GetError();
             if (!dummyFallback) {

@@ -65,5 +65,10 @@ ink=$(convert "${prefix}-picks.png" -crop 200x20+12+12 +repage -colorspace Gray 
     -threshold 50% -format '%[fx:round(mean*w*h)]' info:)
 [ "$ink" -ge 40 ] || fail "the picks window shows no text ($ink dark pixels)"
 grep -q 'GET /mrjx/ew.txt' "$work/server.log" || fail "the picks text was never asked for"
-kill "$player"
+# Told to end by the session (SIGTERM), the player ends as from its exit button.
+kill -TERM "$player"
+status=0
+timeout 5 tail --pid="$player" -f /dev/null || fail "the player did not end on SIGTERM"
+wait "$player" || status=$?
+[ "$status" -eq 0 ] || fail "the player ended with $status on SIGTERM"
 echo "collapsed 169, expanded 354, picks text shown ($ink dark pixels); screenshots: ${prefix}-*.png"

@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 
+#include <csignal>
 #include <cstdlib>
 
 using namespace tarvo::enginetest;
@@ -196,6 +197,12 @@ TEST(EngineDevices, DefaultOutputPlaysThroughSdl) {
     ASSERT_NE(s, 0u);
     ASSERT_TRUE(BASS_ChannelPlay(s, TRUE));
     EXPECT_TRUE(waitFor(1000, [&] { return BASS_ChannelGetPosition(s) > 8820; }));
+    // The program's signals stay the program's: SDL installs no handler of its own.
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
     BASS_Free();
 }
 
