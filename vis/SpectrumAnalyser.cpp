@@ -48,7 +48,7 @@ BarRect updatePeak(BarState& bars, int slot, int h, const BarRect& bar, int boxH
 
 // Draws bar i (from 1) of the row and its peak.
 void drawBar(int i, const BarLayout& layout, std::span<const float> magnitudes,
-             const AnalyserSettings& settings, BarState& bars, QImage& box) {
+             const AnalyserSettings& settings, BarState& bars, BandColumns& bands, QImage& box) {
     const int h = box.height();
     // At most the box's width (layoutBars made sure); 64 bits while it is computed.
     const int x = int((int64_t(settings.barWidth) + settings.barGap) * (i - 1));
@@ -68,7 +68,7 @@ void drawBar(int i, const BarLayout& layout, std::span<const float> magnitudes,
     }
     const BarRect bar{x, int(h * (1.0 - value)), x + settings.barWidth, h};
     if (settings.showBars)
-        drawBand(box, bar, settings);
+        bands.fill(box, bar, settings);
     if (!settings.showPeaks)
         return;
     const BarRect peak = updatePeak(bars, slot, h - bar.top, bar, h, settings);
@@ -114,7 +114,7 @@ FrameResult SpectrumAnalyser::drawFrame(std::optional<std::span<const float>> ma
     }
     const BarLayout layout = layoutBars(box.width(), settings.barWidth, settings.barGap);
     for (int i = 1; i <= layout.count; ++i)
-        drawBar(i, layout, *magnitudes, settings, bars, box);
+        drawBar(i, layout, *magnitudes, settings, bars, bands_, box);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnalyserSettings.h"
+#include "BandColumns.h"
 #include "SpectrumBars.h"
 
 #include <QImage>
@@ -48,6 +49,7 @@ class SpectrumAnalyser {
 
   private:
     QImage background_;
+    BandColumns bands_;
 };
 
 } // namespace vis

@@ -1,5 +1,6 @@
 #include "Frames.h"
 #include "SpectrumAnalyser.h"
+#include "SpectrumPainter.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,25 @@ TEST_F(SpectrumFrameTest, AFullBarShowsTheWholeGradientInItsRows) {
     EXPECT_EQ(frame.pixel(0, 73), qRgb(124, 194, 130));
     EXPECT_EQ(frame.pixel(0, 97), qRgb(249, 252, 5));
     EXPECT_EQ(frame.pixel(1, 50), kBackground); // bar 2 is silent and has no peak to show
+}
+
+// Bars are filled from remembered gradient columns: the pixels must be drawBand's own, for
+// every top, in even and odd boxes, and again after the colours change.
+TEST(BandColumns, FillExactlyAsDrawBandDoes) {
+    vis::AnalyserSettings settings;
+    vis::BandColumns columns;
+    for (int height : {98, 99, 1}) {
+        for (uint32_t middle : {0x00FF8800u, 0x00123456u}) {
+            settings.middleColour = middle;
+            for (int top = 0; top <= height; ++top) {
+                QImage direct = plainBox(3, height), cached = plainBox(3, height);
+                const vis::BarRect bar{1, top, 2, height};
+                vis::drawBand(direct, bar, settings);
+                columns.fill(cached, bar, settings);
+                ASSERT_EQ(cached, direct) << "height " << height << ", top " << top;
+            }
+        }
+    }
 }
 
 TEST_F(SpectrumFrameTest, WithAnOddHeightTheLowerGradientStaysWithinRange) {
