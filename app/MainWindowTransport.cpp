@@ -104,6 +104,11 @@ void MainWindowTransport::onProgressTick() {
         showStatusText(texts::status(model_.state()));
 }
 
+void MainWindowTransport::onAnimationFrame() {
+    if (auto* info = qobject_cast<tk::TransparentLabel*>(unit(units::kInfoLabel).widget()))
+        info->scrollStep();
+}
+
 void MainWindowTransport::showState(PlayState state) {
     const bool playing = state == PlayState::Playing;
     unit(units::kPauseButton).setVisible(playing);

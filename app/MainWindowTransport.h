@@ -48,6 +48,8 @@ class MainWindowTransport : public QObject {
     int seekPercent(int percent, bool thumbOnly);
     void toggleMute();
     void onProgressTick();
+    // One frame of the window's animation while playing: a long title moves on.
+    void onAnimationFrame();
 
     // The two sliders' interaction.
     void onProgressThumbPressed();

@@ -31,7 +31,12 @@ void Player::bindTransport(tk::Window& window) {
     trigger(units::kPreviousButton, commands_->previous);
     trigger(units::kNextButton, commands_->next);
     on(units::kProgressTimer, E::Tick, [&t](auto&) { t.onProgressTick(); });
-    on(units::kSpectrumTimer, E::Tick, [this](auto&) { analyser_->onSpectrumTick(); });
+    // The spectrum tick is the window's animation frame: the analyser and a long title move in
+    // the same repaint.
+    on(units::kSpectrumTimer, E::Tick, [this, &t](auto&) {
+        analyser_->onSpectrumTick();
+        t.onAnimationFrame();
+    });
 
     on(units::kProgressThumb, E::LeftPressed, [&t](auto&) { t.onProgressThumbPressed(); });
     on(units::kProgressThumb, E::LeftReleased, [&t](auto&) { t.onProgressThumbReleased(); });

@@ -5,10 +5,7 @@
 
 namespace tk {
 
-TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {
-    scrollTimer_.setInterval(kScrollStepMs);
-    connect(&scrollTimer_, &QTimer::timeout, this, &TransparentLabel::scrollStep);
-}
+TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {}
 
 void TransparentLabel::setText(const QString& text) {
     if (text_ == text)
@@ -44,16 +41,14 @@ int TransparentLabel::textWidth() const {
 }
 
 void TransparentLabel::updateScrolling() {
-    const bool move = scrolling_ && textWidth() > width();
-    if (move && !scrollTimer_.isActive())
-        scrollTimer_.start();
-    else if (!move) {
-        scrollTimer_.stop();
+    moving_ = scrolling_ && textWidth() > width();
+    if (!moving_)
         offset_ = 0;
-    }
 }
 
 void TransparentLabel::scrollStep() {
+    if (!moving_)
+        return;
     offset_ = (offset_ + 1) % (textWidth() + kScrollGap);
     update();
 }

@@ -1,18 +1,18 @@
 #pragma once
 
 #include <QColor>
-#include <QTimer>
 #include <QWidget>
 
 namespace tk {
 
 // Text drawn straight over whatever lies behind it: no background of its own. A text wider
-// than the label can run through it (scrolling on): from right to left, a pixel at a time,
-// followed again after a gap; with scrolling off, or a text that fits, it stands still.
+// than the label can run through it (scrolling on): from right to left, a pixel per step,
+// followed again after a gap; with scrolling off, or a text that fits, it stands still. The
+// program gives the steps (scrollStep), so that the label moves in the same frames as the
+// window's other animation and costs no wake-ups of its own.
 class TransparentLabel : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int kScrollStepMs = 40;
     static constexpr int kScrollGap = 40; // pixels between the end of the text and its start
 
     explicit TransparentLabel(QWidget* parent = nullptr);
@@ -27,7 +27,9 @@ class TransparentLabel : public QWidget {
 
     void setScrolling(bool scrolling);
     // True while the text moves: scrolling is on and the text does not fit.
-    bool isMoving() const { return scrollTimer_.isActive(); }
+    bool isMoving() const { return moving_; }
+    // Moves a moving text on by a pixel.
+    void scrollStep();
     int scrollOffset() const { return offset_; }
 
   protected:
@@ -38,14 +40,13 @@ class TransparentLabel : public QWidget {
   private:
     int textWidth() const;
     void updateScrolling();
-    void scrollStep();
 
     QString text_;
     QColor colour_ = Qt::white;
     int alignment_ = 0;
     bool scrolling_ = false;
+    bool moving_ = false;
     int offset_ = 0;
-    QTimer scrollTimer_;
 };
 
 } // namespace tk

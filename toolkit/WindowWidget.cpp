@@ -1,6 +1,7 @@
 #include "WindowWidget.h"
 
 #include <QCloseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tk {
@@ -11,12 +12,22 @@ void WindowWidget::setBackground(const QPixmap& picture, PictureMode mode, const
     background_ = picture;
     mode_ = mode;
     colour_ = colour;
+    painted_ = QPixmap();
     update();
 }
 
-void WindowWidget::paintEvent(QPaintEvent*) {
+void WindowWidget::paintEvent(QPaintEvent* event) {
+    if (painted_.size() != size() * devicePixelRatioF()) {
+        painted_ = QPixmap(size() * devicePixelRatioF());
+        painted_.setDevicePixelRatio(devicePixelRatioF());
+        QPainter background(&painted_);
+        paintWindowBackground(background, rect(), background_, mode_, colour_);
+    }
+    const qreal ratio = painted_.devicePixelRatio();
+    const QRect area = event->rect();
     QPainter painter(this);
-    paintWindowBackground(painter, rect(), background_, mode_, colour_);
+    painter.drawPixmap(area, painted_,
+                       QRectF(area.topLeft() * ratio, area.size() * ratio).toRect());
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,9 @@ class WindowWidget : public QWidget {
     QPixmap background_;
     PictureMode mode_ = PictureMode::TopLeft;
     QColor colour_;
+    // The background as painted at the widget's size, so that the frequent repaints behind
+    // transparent units copy pixels instead of scaling the picture again.
+    QPixmap painted_;
 };
 
 } // namespace tk
