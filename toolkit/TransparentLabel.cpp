@@ -5,13 +5,23 @@
 
 namespace tk {
 
-TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {}
+TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {
+    layout_.setTextFormat(Qt::PlainText);
+    layout_.setPerformanceHint(QStaticText::AggressiveCaching);
+}
+
+void TransparentLabel::relayout() {
+    layout_.setText(text_);
+    layout_.prepare(QTransform(), font());
+    textWidth_ = fontMetrics().horizontalAdvance(text_);
+}
 
 void TransparentLabel::setText(const QString& text) {
     if (text_ == text)
         return;
     text_ = text;
     offset_ = 0;
+    relayout();
     updateScrolling();
     update();
 }
@@ -37,7 +47,7 @@ void TransparentLabel::setScrolling(bool scrolling) {
 }
 
 int TransparentLabel::textWidth() const {
-    return fontMetrics().horizontalAdvance(text_);
+    return textWidth_;
 }
 
 void TransparentLabel::updateScrolling() {
@@ -58,8 +68,10 @@ void TransparentLabel::resizeEvent(QResizeEvent*) {
 }
 
 void TransparentLabel::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        relayout();
         updateScrolling();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -67,18 +79,19 @@ void TransparentLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(colour_);
     painter.setFont(font());
+    const int top = (height() - qRound(layout_.size().height())) / 2;
     if (isMoving()) {
         // The text and, after the gap, its start again, so that the label is never empty.
         const int width = textWidth() + kScrollGap;
         for (int x = -offset_; x < this->width(); x += width)
-            painter.drawText(QRect(x, 0, textWidth(), height()),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+            painter.drawStaticText(x, top, layout_);
         return;
     }
-    const Qt::Alignment horizontal = alignment_ == 2   ? Qt::AlignRight
-                                     : alignment_ == 1 ? Qt::AlignHCenter
-                                                       : Qt::AlignLeft;
-    painter.drawText(rect(), horizontal | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+    const int room = this->width() - textWidth();
+    const int left = alignment_ == 2 ? room : alignment_ == 1 ? room / 2 : 0;
+    // A text wider than the label is cut where the alignment puts it, as a clipped line is.
+    painter.setClipRect(rect());
+    painter.drawStaticText(left, top, layout_);
 }
 
 } // namespace tk

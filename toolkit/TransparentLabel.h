@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStaticText>
 #include <QWidget>
 
 namespace tk {
@@ -40,6 +41,8 @@ class TransparentLabel : public QWidget {
   private:
     int textWidth() const;
     void updateScrolling();
+    // Text layout is the costly part of a repaint: laid out once per text and font.
+    void relayout();
 
     QString text_;
     QColor colour_ = Qt::white;
@@ -47,6 +50,8 @@ class TransparentLabel : public QWidget {
     bool scrolling_ = false;
     bool moving_ = false;
     int offset_ = 0;
+    QStaticText layout_;
+    int textWidth_ = 0;
 };
 
 } // namespace tk
