@@ -20,12 +20,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 
 namespace app {
 namespace {
 
 namespace units = ui::main_window;
+
+// How long after the window appears the picks panel's connectivity check starts.
+constexpr int kNetworkCheckDelayMs = 300;
 
 // The buttons whose normal pictures start-up keeps, in the order of savedButtonPictures.
 const std::array<QString, 5> kSavedPictureButtons = {
@@ -145,7 +149,9 @@ bool Player::onMainWindowCreated() {
     offerMenus(w);
     offerShortcuts(w);
     w.setDropHandler([this](const QStringList& files) { openFiles(files); });
-    windowCommands_->showPicksPanelWhenOnline();
+    // The network is asked once the window is up: loading its modules would delay it.
+    QTimer::singleShot(kNetworkCheckDelayMs, mainWindow_.get(),
+                       [this] { windowCommands_->showPicksPanelWhenOnline(); });
     return true;
 }
 

@@ -9,10 +9,7 @@ namespace tk {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setPicture(const QByteArray& bytes) {
-    bytes_ = bytes;
-    pixmap_ = QPixmap();
-    if (!bytes.isEmpty())
-        pixmap_.loadFromData(bytes);
+    picture_.set(bytes);
     canvas_.clear();
     updateOpaque();
     update();
@@ -39,11 +36,11 @@ void PictureBox::updateOpaque() {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (!canvas_.isShown() && pixmap_.isNull())
+    if (!canvas_.isShown() && picture_.pixmap().isNull())
         return;
     QPainter painter(this);
     if (!canvas_.paint(painter))
-        painter.drawPixmap(0, 0, pixmap_);
+        painter.drawPixmap(0, 0, picture_.pixmap());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

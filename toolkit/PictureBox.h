@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LazyPicture.h"
+
 #include "Canvas.h"
 
 #include <QByteArray>
@@ -18,7 +20,7 @@ class PictureBox : public QWidget {
   public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    QByteArray picture() const { return bytes_; }
+    QByteArray picture() const { return picture_.bytes(); }
     // A new picture also takes the place of a shown canvas.
     void setPicture(const QByteArray& bytes);
 
@@ -39,8 +41,7 @@ class PictureBox : public QWidget {
   private:
     void updateOpaque();
 
-    QByteArray bytes_;
-    QPixmap pixmap_;
+    LazyPicture picture_;
     Canvas canvas_{*this};
 };
 

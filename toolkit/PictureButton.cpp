@@ -12,22 +12,19 @@ PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
 }
 
 QByteArray PictureButton::picture(int n) const {
-    return n >= 1 && n <= 4 ? bytes_[n - 1] : QByteArray();
+    return n >= 1 && n <= 4 ? pictures_[n - 1].bytes() : QByteArray();
 }
 
 bool PictureButton::hasPicture(int n) const {
-    return n >= 1 && n <= 4 && !pixmaps_[n - 1].isNull();
+    return n >= 1 && n <= 4 && !pictures_[n - 1].pixmap().isNull();
 }
 
 void PictureButton::setPicture(int n, const QByteArray& bytes) {
     if (n < 1 || n > 4)
         return;
-    bytes_[n - 1] = bytes;
+    pictures_[n - 1].set(bytes);
     if (n == 1)
         canvas_.clear();
-    pixmaps_[n - 1] = QPixmap();
-    if (!bytes.isEmpty())
-        pixmaps_[n - 1].loadFromData(bytes);
     repaint();
 }
 
@@ -58,7 +55,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     const int shown = shownPicture();
     if (shown == 1 && canvas_.paint(painter))
         return;
-    const QPixmap& pixmap = pixmaps_[shown - 1];
+    const QPixmap& pixmap = pictures_[shown - 1].pixmap();
     if (!pixmap.isNull())
         painter.drawPixmap(0, 0, pixmap);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LazyPicture.h"
+
 #include "Canvas.h"
 
 #include <QByteArray>
@@ -59,8 +61,7 @@ class PictureButton : public QWidget {
   private:
     void setState(State state);
 
-    std::array<QByteArray, 4> bytes_;
-    std::array<QPixmap, 4> pixmaps_;
+    std::array<LazyPicture, 4> pictures_;
     State state_ = State::Normal;
     bool toggle_ = false;
     bool checked_ = false;
