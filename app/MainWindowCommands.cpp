@@ -24,13 +24,6 @@ namespace {
 
 namespace units = ui::main_window;
 
-std::unique_ptr<tk::Window> buildWindow(const QString& name, QWidget* owner = nullptr) {
-    QString error;
-    const auto spec = tk::loadWindowSpec(ui::layoutPath(name), &error);
-    if (!spec)
-        qFatal("%s", qPrintable(error));
-    return std::make_unique<tk::Window>(*spec, owner);
-}
 
 } // namespace
 
@@ -175,7 +168,7 @@ void MainWindowCommands::openPicksWindow() {
         raise(*picks_);
         return;
     }
-    picks_ = buildWindow(QStringLiteral("picks"));
+    picks_ = ui::buildWindow(QStringLiteral("picks"));
     tk::Window& picks = *picks_;
     picks.bind({}, tk::EventKind::Created, [this, &picks](const tk::EventArgs&) {
         picks.setCaption(ui::picks_window::kCaption);
@@ -195,7 +188,7 @@ void MainWindowCommands::openAboutWindow() {
         raise(*about_);
         return;
     }
-    about_ = buildWindow(QStringLiteral("about"));
+    about_ = ui::buildWindow(QStringLiteral("about"));
     tk::Window& about = *about_;
     about.bind(ui::about_window::kClosePicture, tk::EventKind::LeftPressed,
                [&about](const tk::EventArgs&) {

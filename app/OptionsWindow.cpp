@@ -13,20 +13,13 @@ namespace {
 
 using namespace ui::options_window;
 
-std::unique_ptr<tk::Window> buildOptionsWindow(tk::Window& owner) {
-    QString error;
-    const auto spec = tk::loadWindowSpec(ui::layoutPath(QStringLiteral("options")), &error);
-    if (!spec)
-        qFatal("%s", qPrintable(error));
-    return std::make_unique<tk::Window>(*spec, owner.widget());
-}
 
 } // namespace
 
 OptionsWindow::OptionsWindow(const tk::Services& services, tk::Window& mainWindow,
                              std::function<QString()> currentTitle)
     : services_(services), mainWindow_(mainWindow), currentTitle_(std::move(currentTitle)),
-      window_(buildOptionsWindow(mainWindow)) {
+      window_(ui::buildWindow(QStringLiteral("options"), mainWindow.widget())) {
     bindHandlers();
 }
 

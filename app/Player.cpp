@@ -44,13 +44,6 @@ const QStringList kSkinnedButtons = {
 const QStringList kSkinnedLabels = {units::kInfoLabel, units::kStatusLabel, units::kChannelLabel,
                                     units::kProgressTrack, units::kVolumeTrack};
 
-std::unique_ptr<tk::Window> buildMainWindow() {
-    QString error;
-    const auto spec = tk::loadWindowSpec(ui::layoutPath(QStringLiteral("main")), &error);
-    if (!spec)
-        qFatal("%s", qPrintable(error));
-    return std::make_unique<tk::Window>(*spec);
-}
 
 } // namespace
 
@@ -77,7 +70,7 @@ Player::~Player() {
 }
 
 bool Player::start() {
-    mainWindow_ = buildMainWindow();
+    mainWindow_ = ui::buildWindow(QStringLiteral("main"));
     tk::Window& w = *mainWindow_;
     transport_ = std::make_unique<MainWindowTransport>(playback_, playlist_, w, sliders_,
                                                        timeDisplay_, *services_.fileDialog, state_);

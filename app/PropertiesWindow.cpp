@@ -17,13 +17,6 @@ namespace {
 
 using namespace ui::properties_window;
 
-std::unique_ptr<tk::Window> buildPropertiesWindow(QWidget* owner) {
-    QString error;
-    const auto spec = tk::loadWindowSpec(ui::layoutPath(QStringLiteral("properties")), &error);
-    if (!spec)
-        qFatal("%s", qPrintable(error));
-    return std::make_unique<tk::Window>(*spec, owner);
-}
 
 QString formatTable(const std::vector<properties_texts::FormatRow>& rows) {
     QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
@@ -37,7 +30,7 @@ QString formatTable(const std::vector<properties_texts::FormatRow>& rows) {
 } // namespace
 
 PropertiesWindow::PropertiesWindow(QWidget* owner, std::function<TrackInfo()> currentTrack)
-    : currentTrack_(std::move(currentTrack)), window_(buildPropertiesWindow(owner)) {
+    : currentTrack_(std::move(currentTrack)), window_(ui::buildWindow(QStringLiteral("properties"), owner)) {
     prepareUnits();
     bindHandlers();
 }

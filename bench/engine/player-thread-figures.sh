@@ -12,6 +12,7 @@ work=$(mktemp -d)
 pa=""
 player=""
 . "$here/../../scripts/xvfb-lib.sh"
+. "$here/thread-split.sh"
 cleanup() {
     [ -n "$player" ] && kill "$player" 2>/dev/null
     [ -n "$pa" ] && kill "$pa" 2>/dev/null
@@ -52,35 +53,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 177)) $((Y + 147)) click 1 # the play button
 sleep 3
 
-hz=$(getconf CLK_TCK)
-ticks() { awk '{ print $14 + $15 }' "$1"; }
-switches() { awk '/ctxt_switches/ { n += $2 } END { print n }' "$1"; }
-declare -A t0 c0 name
-for task in /proc/$player/task/*; do
-    id=${task##*/}
-    t0[$id]=$(ticks "$task/stat")
-    c0[$id]=$(switches "$task/status")
-    name[$id]=$(cat "$task/comm")
-done
-p0=$(ticks /proc/$player/stat)
-s0=$(ticks /proc/$pa/stat)
-sleep "$seconds"
-p1=$(ticks /proc/$player/stat)
-s1=$(ticks /proc/$pa/stat)
-echo "over ${seconds} s of playing:"
-awk -v a="$p0" -v b="$p1" -v hz="$hz" -v s="$seconds" \
-    'BEGIN { printf "  player CPU        %.2f %%\n", (b - a) / hz / s * 100 }'
-awk -v a="$s0" -v b="$s1" -v hz="$hz" -v s="$seconds" \
-    'BEGIN { printf "  sound server CPU  %.2f %%\n", (b - a) / hz / s * 100 }'
-echo "  resident: $(awk '/VmRSS/ { printf "%.1f MiB", $2 / 1024 }' /proc/$player/status)"
-for id in "${!t0[@]}"; do
-    task=/proc/$player/task/$id
-    [ -r "$task/stat" ] || continue
-    awk -v n="${name[$id]}" -v a="${t0[$id]}" -v b="$(ticks "$task/stat")" \
-        -v c="${c0[$id]}" -v d="$(switches "$task/status")" -v hz="$hz" -v s="$seconds" \
-        'BEGIN { printf "  thread %-16s CPU %5.2f %%  wake-ups %6.1f /s\n", n,
-                 (b - a) / hz / s * 100, (d - c) / s }'
-done | sort -k4 -rn
+thread_split "$player" "$pa" "$seconds" "player"
 if grep -q libavcodec "/proc/$player/maps"; then
     echo "  libavcodec: mapped"
 else

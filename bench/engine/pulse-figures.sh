@@ -10,6 +10,7 @@
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR [SECONDS]}" && pwd)
 seconds=${2:-20}
+. "$(dirname "$0")/thread-split.sh"
 work=$(mktemp -d)
 pa=""
 player=""
@@ -40,40 +41,13 @@ pa=$!
 export PULSE_SERVER="unix:$work/pulse.sock" PULSE_CLIENTCONFIG="$work/client.conf"
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 
-hz=$(getconf CLK_TCK)
-ticks() { awk '{ print $14 + $15 }' "$1"; }
-switches() { awk '/ctxt_switches/ { n += $2 } END { print n }' "$1"; }
 
 SDL_AUDIODRIVER=pulseaudio "$build/engine_footprint" \
     --preload libQt6Widgets.so.6 "$build/libbass.so" --device -1 \
     --seeks 20 --play "$mp3" $((seconds + 4)) >"$work/footprint.txt" &
 player=$!
 sleep 3 # opened and playing
-declare -A t0 c0 name
-for task in /proc/$player/task/*; do
-    id=${task##*/}
-    t0[$id]=$(ticks "$task/stat")
-    c0[$id]=$(switches "$task/status")
-    name[$id]=$(cat "$task/comm")
-done
-p0=$(ticks /proc/$player/stat)
-s0=$(ticks /proc/$pa/stat)
-sleep "$seconds"
-p1=$(ticks /proc/$player/stat)
-s1=$(ticks /proc/$pa/stat)
-echo "over ${seconds} s of playing:"
-awk -v a="$p0" -v b="$p1" -v hz="$hz" -v s="$seconds" \
-    'BEGIN { printf "  engine process CPU  %.2f %%\n", (b - a) / hz / s * 100 }'
-awk -v a="$s0" -v b="$s1" -v hz="$hz" -v s="$seconds" \
-    'BEGIN { printf "  sound server CPU    %.2f %%\n", (b - a) / hz / s * 100 }'
-for id in "${!t0[@]}"; do
-    task=/proc/$player/task/$id
-    [ -r "$task/stat" ] || continue
-    awk -v n="${name[$id]}" -v a="${t0[$id]}" -v b="$(ticks "$task/stat")" \
-        -v c="${c0[$id]}" -v d="$(switches "$task/status")" -v hz="$hz" -v s="$seconds" \
-        'BEGIN { printf "  thread %-16s CPU %5.2f %%  wake-ups %6.1f /s\n", n,
-                 (b - a) / hz / s * 100, (d - c) / s }'
-done
+thread_split "$player" "$pa" "$seconds" "engine process"
 wait "$player"
 player=""
 cat "$work/footprint.txt"
