@@ -10,10 +10,13 @@ TransparentLabel::TransparentLabel(QWidget* parent) : QWidget(parent) {
     layout_.setPerformanceHint(QStaticText::AggressiveCaching);
 }
 
-void TransparentLabel::relayout() {
+void TransparentLabel::ensureLayout() const {
+    if (laidOut_)
+        return;
     layout_.setText(text_);
     layout_.prepare(QTransform(), font());
     textWidth_ = fontMetrics().horizontalAdvance(text_);
+    laidOut_ = true;
 }
 
 void TransparentLabel::setText(const QString& text) {
@@ -21,7 +24,7 @@ void TransparentLabel::setText(const QString& text) {
         return;
     text_ = text;
     offset_ = 0;
-    relayout();
+    laidOut_ = false;
     updateScrolling();
     update();
 }
@@ -47,11 +50,12 @@ void TransparentLabel::setScrolling(bool scrolling) {
 }
 
 int TransparentLabel::textWidth() const {
+    ensureLayout();
     return textWidth_;
 }
 
 void TransparentLabel::updateScrolling() {
-    moving_ = scrolling_ && textWidth() > width();
+    moving_ = scrolling_ && textWidth() > width(); // measured only while scrolling is on
     if (!moving_)
         offset_ = 0;
 }
@@ -69,7 +73,7 @@ void TransparentLabel::resizeEvent(QResizeEvent*) {
 
 void TransparentLabel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
-        relayout();
+        laidOut_ = false;
         updateScrolling();
     }
     QWidget::changeEvent(event);
@@ -79,6 +83,7 @@ void TransparentLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(colour_);
     painter.setFont(font());
+    ensureLayout();
     const int top = (height() - qRound(layout_.size().height())) / 2;
     if (isMoving()) {
         // The text and, after the gap, its start again, so that the label is never empty.

@@ -41,8 +41,9 @@ class TransparentLabel : public QWidget {
   private:
     int textWidth() const;
     void updateScrolling();
-    // Text layout is the costly part of a repaint: laid out once per text and font.
-    void relayout();
+    // Text layout is the costly part of a repaint: done once per text and font, when the text
+    // is first drawn or measured (a label never shown is never laid out).
+    void ensureLayout() const;
 
     QString text_;
     QColor colour_ = Qt::white;
@@ -50,8 +51,9 @@ class TransparentLabel : public QWidget {
     bool scrolling_ = false;
     bool moving_ = false;
     int offset_ = 0;
-    QStaticText layout_;
-    int textWidth_ = 0;
+    mutable QStaticText layout_;
+    mutable int textWidth_ = 0;
+    mutable bool laidOut_ = false;
 };
 
 } // namespace tk

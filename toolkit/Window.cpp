@@ -226,7 +226,7 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint pos = mouse->position().toPoint();
-    fire(name, kind, {pos.x(), pos.y(), keyState(mouse->modifiers())});
+    fire(name, kind, {pos.x(), pos.y(), keyState(mouse->modifiers()), {}});
     // A picture button keeps its own reaction (it shows pressed and accepts the event); for
     // other units the handled event ends here and does not reach the window behind them.
     return watched != widget_.data() && !qobject_cast<PictureButton*>(watched);
