@@ -1,5 +1,7 @@
 #include "MprisService.h"
 
+#include "SessionBus.h"
+
 #include "InstanceAdaptor.h"
 #include "MprisNames.h"
 #include "MprisPlayerAdaptor.h"
@@ -49,6 +51,14 @@ MprisService::~MprisService() {
 bool MprisService::registerOnSessionBus() {
     if (isRegistered())
         return true;
+    QString why;
+    if (!sessionBusKnown(&why)) {
+        std::fprintf(stderr,
+                     "tarvo: no session bus (%s): media keys and other players' controls will "
+                     "not reach the player\n",
+                     qPrintable(why));
+        return false;
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         std::fprintf(stderr,

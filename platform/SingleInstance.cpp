@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include "MprisNames.h"
+#include "SessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,7 +10,7 @@
 namespace platform {
 
 bool handOverToRunningInstance(const QStringList& files, int timeoutMs) {
-    if (files.isEmpty())
+    if (files.isEmpty() || !sessionBusKnown())
         return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())

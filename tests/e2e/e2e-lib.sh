@@ -15,9 +15,10 @@ player_window() {
     return 1
 }
 
-# window_caption ID: the window's UTF-8 caption.
+# window_caption ID: the window's UTF-8 caption, as bytes whatever the locale (xprop would
+# escape them outside a UTF-8 locale).
 window_caption() {
-    xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+    xdotool getwindowname "$1"
 }
 
 # click_in_window ID X Y: clicks the left button at the window's point (X, Y).
