@@ -24,7 +24,6 @@ namespace {
 
 namespace units = ui::main_window;
 
-
 } // namespace
 
 MainWindowCommands::MainWindowCommands(tk::Window& mainWindow, ProgramState& state,
@@ -138,9 +137,10 @@ void MainWindowCommands::updateEdgeTimer() {
 }
 
 bool MainWindowCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.widget() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
-         event->type() == QEvent::Show))
+    // The event's type first: a widget being destroyed is no longer of its own type.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) &&
+        watched == window_.widget())
         updateEdgeTimer();
     return false;
 }

@@ -194,7 +194,10 @@ bool Window::filterDrop(QEvent* event) {
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widget_.data() && filterDrop(event))
+    // The event's type first: during the widget's destruction it is no longer a WindowWidget.
+    const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                      event->type() == QEvent::Drop;
+    if (drag && watched == widget_.data() && filterDrop(event))
         return true;
     EventKind kind;
     switch (event->type()) {
