@@ -98,6 +98,9 @@ void MainWindowTransport::onProgressTick() {
     const int percent =
         length > 0 ? static_cast<int>(static_cast<double>(position) / length * 100) : 0;
     seekPercent(percent, true);
+    // At 100 % the track has just stopped: the stopped state shows 0, not the last second.
+    if (model_.state() == PlayState::Stopped)
+        return;
     showTime(static_cast<int>(position / 1000));
     // Puts the state back after a volume or error message.
     if (unit(units::kStatusLabel).text() != texts::status(model_.state()))

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QWidget>
 
 namespace {
@@ -206,6 +207,17 @@ TEST_F(TransportTest, TheTrackStopsByItselfAtItsEndAndShowsZero) {
     EXPECT_EQ(status(), kStopped);
     EXPECT_EQ(player->timeDisplay().ShownSeconds(), 0);
     EXPECT_EQ(player->sliders().getSliderValue(unit("图形按钮进度").widget()), 0);
+
+    // A progress tick that finds the track played out is the end too: the time shows 0.
+    transport().transport(TransportCommand::Play);
+    ASSERT_TRUE(model().seekMs(model().lengthMs() - 50));
+    const uint32_t stream = model().streamHandle();
+    for (int i = 0; i < 400 && engine().channelIsActive(stream) != BASS_ACTIVE_STOPPED; ++i)
+        QThread::msleep(5); // no events: the model has not been told yet
+    ASSERT_EQ(model().state(), PlayState::Playing);
+    transport().onProgressTick();
+    expectStopped();
+    EXPECT_EQ(player->timeDisplay().ShownSeconds(), 0);
 }
 
 TEST_F(TransportTest, ProgressTickMovesTheThumb) {
