@@ -6,8 +6,8 @@
 // Genre names of ID3 tags.
 namespace media::id3 {
 
-// The name of an ID3v1 genre number: 0 to 79 from the original list, 80 to 191 from the
-// extensions every common reader knows. Empty for 255 ("none") and any other number.
+// The name of an ID3v1 genre number: 0 to 79 are the standard genres, 80 to 191 the further
+// names every common tag reader knows. Empty for 255 ("none") and any other number.
 std::string_view genreName(int number);
 
 // The genre an ID3v2 TCON frame names, as a person reads it: "(17)", "17" and "(17)Rock"
