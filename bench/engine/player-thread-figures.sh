@@ -12,7 +12,7 @@ work=$(mktemp -d)
 pa=""
 player=""
 . "$here/../../scripts/xvfb-lib.sh"
-. "$here/thread-split.sh"
+. "$here/figures-lib.sh"
 cleanup() {
     [ -n "$player" ] && kill "$player" 2>/dev/null
     [ -n "$pa" ] && kill "$pa" 2>/dev/null
@@ -28,16 +28,7 @@ ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi \
     -i "anoisesrc=d=300:c=pink:r=44100:a=0.2:seed=7" -ac 2 -c:a libmp3lame -b:a 192k \
     "$work/prog/2.mp3"
 
-printf 'autospawn = no\ndefault-server = unix:%s\n' "$work/pulse.sock" >"$work/client.conf"
-env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    pulseaudio --daemonize=no --system=no --use-pid-file=no --exit-idle-time=-1 \
-    --disallow-exit -n \
-    --load="module-null-sink sink_name=figures_null rate=44100 channels=2" \
-    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock" \
-    --log-target=stderr >"$work/pulse.log" 2>&1 &
-pa=$!
-export PULSE_SERVER="unix:$work/pulse.sock" PULSE_CLIENTCONFIG="$work/client.conf"
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+start_null_pulse "$work"
 start_xvfb
 
 HOME="$work/home" XDG_RUNTIME_DIR="$work/run" "$work/prog/tarvo" >"$work/tarvo.log" 2>&1 &

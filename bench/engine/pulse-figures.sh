@@ -10,7 +10,7 @@
 set -euo pipefail
 build=$(cd "${1:?usage: $0 BUILD_DIR [SECONDS]}" && pwd)
 seconds=${2:-20}
-. "$(dirname "$0")/thread-split.sh"
+. "$(dirname "$0")/figures-lib.sh"
 work=$(mktemp -d)
 pa=""
 player=""
@@ -30,16 +30,7 @@ if [ ! -s "$mp3" ]; then
 fi
 
 mkdir -p "$work/home" "$work/run" && chmod 700 "$work/run"
-printf 'autospawn = no\ndefault-server = unix:%s\n' "$work/pulse.sock" >"$work/client.conf"
-env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-    pulseaudio --daemonize=no --system=no --use-pid-file=no --exit-idle-time=-1 \
-    --disallow-exit -n \
-    --load="module-null-sink sink_name=figures_null rate=44100 channels=2" \
-    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock" \
-    --log-target=stderr >"$work/pulse.log" 2>&1 &
-pa=$!
-export PULSE_SERVER="unix:$work/pulse.sock" PULSE_CLIENTCONFIG="$work/client.conf"
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+start_null_pulse "$work"
 
 
 SDL_AUDIODRIVER=pulseaudio "$build/engine_footprint" \

@@ -1,4 +1,21 @@
 # Shared by the figure scripts that watch a playing process and its sound server.
+
+# start_null_pulse WORK: a private PulseAudio whose only sink is a null sink (it consumes audio
+# in real time, as a sound card would), reached through a socket in WORK; sets `pa` to its pid
+# and points this shell's clients at it. WORK/home and WORK/run must exist.
+start_null_pulse() {
+    local work=$1
+    printf 'autospawn = no\ndefault-server = unix:%s\n' "$work/pulse.sock" >"$work/client.conf"
+    env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
+        pulseaudio --daemonize=no --system=no --use-pid-file=no --exit-idle-time=-1 \
+        --disallow-exit -n \
+        --load="module-null-sink sink_name=figures_null rate=44100 channels=2" \
+        --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock" \
+        --log-target=stderr >"$work/pulse.log" 2>&1 &
+    pa=$!
+    export PULSE_SERVER="unix:$work/pulse.sock" PULSE_CLIENTCONFIG="$work/client.conf"
+    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+}
 # thread_split PID SERVER_PID SECONDS LABEL: over SECONDS, the CPU of the process and of the
 # sound server, and each thread's CPU and wake-ups per second. CPU is the scheduler's own
 # run time (schedstat, nanoseconds): clock ticks of 10 ms sample short wake-ups too coarsely.
