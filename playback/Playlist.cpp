@@ -85,19 +85,31 @@ QStringList Playlist::entries() const {
     if (!followFolder_)
         return files_;
     const QFileInfo here(current_);
-    QDir folder = here.absoluteDir();
-    QStringList names;
-    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Readable)) {
-        if (looksLikeAudio(entry.fileName()))
-            names << entry.fileName();
-    }
+    const QDir folder = here.absoluteDir();
+    QStringList names = folderNames(folder);
     // The current file counts even when it is gone, so that the steps go on from its place.
-    if (!names.contains(here.fileName()))
+    if (!names.contains(here.fileName())) {
         names << here.fileName();
-    sortNaturally(names);
+        sortNaturally(names);
+    }
     for (QString& name : names)
         name = folder.absoluteFilePath(name);
     return names;
+}
+
+const QStringList& Playlist::folderNames(const QDir& folder) const {
+    const QFileInfo info(folder.absolutePath());
+    const QDateTime modified = info.lastModified();
+    if (listing_.path == info.absoluteFilePath() && listing_.modified == modified &&
+        listing_.size == info.size())
+        return listing_.names;
+    listing_ = {info.absoluteFilePath(), modified, info.size(), {}};
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Readable)) {
+        if (looksLikeAudio(entry.fileName()))
+            listing_.names << entry.fileName();
+    }
+    sortNaturally(listing_.names);
+    return listing_.names;
 }
 
 std::optional<int> Playlist::neighbour(const QStringList& list, int direction) const {

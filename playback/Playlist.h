@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -44,6 +46,17 @@ class Playlist {
     std::optional<int> neighbour(const QStringList& list, int direction) const;
     std::optional<QString> step(int direction);
 
+    // The folder's audio files in natural order, read again only when the folder changes
+    // (its modification time or size): the neighbours are asked for at every change of state.
+    struct FolderListing {
+        QString path;
+        QDateTime modified;
+        qint64 size = -1;
+        QStringList names;
+    };
+    const QStringList& folderNames(const QDir& folder) const;
+
+    mutable FolderListing listing_;
     bool followFolder_ = false;
     QStringList files_; // the given list
     int index_ = -1;    // place of the current one in files_
