@@ -1,6 +1,9 @@
 #include "Bitmap.h"
 
-#include <QBuffer>
+#include "PictureDecoding.h"
+
+#include <QDataStream>
+#include <QIODevice>
 
 namespace tk {
 
@@ -47,19 +50,42 @@ void copyImageRect(const QImage& source, int sourceX, int sourceY, int width, in
     }
 }
 
+// Written here rather than by QImageWriter, which loads every image plugin to offer it the
+// format first: a 24-bit bottom-up BMP, as Qt's own writer makes of an RGB image.
 QByteArray encodeImage(const QImage& image) {
-    QByteArray bytes;
     if (image.isNull())
-        return bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
+        return {};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const int width = rgb.width();
+    const int height = rgb.height();
+    const qsizetype rowBytes = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    const qsizetype pixelBytes = rowBytes * height;
+    constexpr quint32 kHeaderBytes = 14 + 40;
+    QByteArray bytes;
+    bytes.reserve(kHeaderBytes + pixelBytes);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(kHeaderBytes + pixelBytes) << quint32(0) << kHeaderBytes;
+    out << quint32(40) << qint32(width) << qint32(height) << quint16(1) << quint16(24)
+        << quint32(0) /* uncompressed */ << quint32(pixelBytes) << qint32(rgb.dotsPerMeterX())
+        << qint32(rgb.dotsPerMeterY()) << quint32(0) << quint32(0);
+    QByteArray row(rowBytes, '\0');
+    for (int y = height - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = char(qBlue(line[x]));
+            row[3 * x + 1] = char(qGreen(line[x]));
+            row[3 * x + 2] = char(qRed(line[x]));
+        }
+        out.writeRawData(row.constData(), int(rowBytes));
+    }
     return bytes;
 }
 
 bool Bitmap::loadFromBytes(const QByteArray& bytes) {
-    QImage image;
-    if (bytes.isEmpty() || !image.loadFromData(bytes)) {
+    const QImage image = decodeImage(bytes);
+    if (image.isNull()) {
         error_ =
             bytes.isEmpty() ? QStringLiteral("没有图像数据") : QStringLiteral("无法识别的图像格式");
         return false;

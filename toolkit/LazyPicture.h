@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PictureDecoding.h"
+
 #include <QByteArray>
 #include <QPixmap>
 
@@ -19,7 +21,7 @@ class LazyPicture {
     // Null when there are no bytes or they hold no picture.
     const QPixmap& pixmap() const {
         if (!decoded_) {
-            pixmap_.loadFromData(bytes_);
+            pixmap_ = decodePixmap(bytes_);
             decoded_ = true;
         }
         return pixmap_;

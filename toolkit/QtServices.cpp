@@ -1,5 +1,7 @@
 #include "QtServices.h"
 
+#include "PictureDecoding.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QIcon>
@@ -40,9 +42,7 @@ void QtTrayIcon::show(const QByteArray& icon, const QString& tip) {
                                  onClick_();
                          });
     }
-    QPixmap pixmap;
-    pixmap.loadFromData(icon);
-    icon_->setIcon(QIcon(pixmap));
+    icon_->setIcon(QIcon(decodePixmap(icon)));
     icon_->setToolTip(tip);
     icon_->show();
 }

@@ -2,6 +2,7 @@
 
 #include "PictureBox.h"
 #include "PictureButton.h"
+#include "PictureDecoding.h"
 #include "TransparentLabel.h"
 
 #include <QAbstractButton>
@@ -161,8 +162,7 @@ void Unit::setPicture(int n, const QByteArray& bytes) {
             box->setPicture(bytes);
     } else if (auto* button = qobject_cast<QPushButton*>(o); button && n == 1) {
         button->setProperty("pictureBytes", bytes);
-        QPixmap pixmap;
-        pixmap.loadFromData(bytes);
+        const QPixmap pixmap = decodePixmap(bytes);
         button->setIcon(QIcon(pixmap));
         button->setIconSize(pixmap.size());
     }

@@ -1,6 +1,7 @@
 #include "Window.h"
 
 #include "PictureButton.h"
+#include "PictureDecoding.h"
 #include "UnitFactory.h"
 #include "WindowWidget.h"
 
@@ -62,13 +63,10 @@ void Window::build() {
     w->setWindowTitle(spec_.caption);
     w->setGeometry(spec_.left, spec_.top, spec_.width, spec_.height);
     if (!spec_.icon.isEmpty()) {
-        QPixmap icon;
-        icon.loadFromData(skinPicture(spec_.icon));
-        w->setWindowIcon(QIcon(icon));
+        w->setWindowIcon(QIcon(decodePixmap(skinPicture(spec_.icon))));
     }
-    QPixmap background;
-    if (!spec_.background.isEmpty())
-        background.loadFromData(skinPicture(spec_.background));
+    const QPixmap background =
+        spec_.background.isEmpty() ? QPixmap() : decodePixmap(skinPicture(spec_.background));
     w->setBackground(background, static_cast<PictureMode>(spec_.pictureMode),
                      fromColourRef(spec_.backgroundColour));
     w->onQueryClose = [this] { return fire({}, EventKind::QueryClose); };

@@ -1,6 +1,8 @@
 #include "Bitmap.h"
+#include "PictureDecoding.h"
 #include "TestPictures.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,6 +18,32 @@ TEST(Bitmap, LoadsImageBytesAndRefusesOthers) {
     EXPECT_TRUE(broken.isNull());
     EXPECT_FALSE(broken.create(0, 20));
     EXPECT_FALSE(broken.errorText().isEmpty());
+}
+
+bool imagePluginLoaded() {
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
+TEST(PictureDecoding, BitmapsGoBothWaysWithoutImagePlugins) {
+    // CTest runs each test in a process of its own; run together with the others, an earlier
+    // test's encoding through Qt has loaded the plugins already.
+    const bool pluginsLoadedBefore = imagePluginLoaded();
+    QImage image(5, 3, QImage::Format_RGB32); // rows of 15 bytes, padded to 16 in the file
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.setPixel(x, y, qRgb(40 * x, 80 * y, 7));
+    const QImage back = tk::decodeImage(tk::encodeImage(image));
+    ASSERT_EQ(back.size(), image.size());
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), image);
+    if (!pluginsLoadedBefore)
+        EXPECT_FALSE(imagePluginLoaded());
+    EXPECT_EQ(tk::decodeImage(solidPicture(3, 2, Qt::red, "PNG")).size(), QSize(3, 2));
+    // Bytes of no named format are still recognised by their contents; others decode to null.
+    EXPECT_EQ(tk::decodeImage(solidPicture(3, 2, Qt::red, "PPM")).size(), QSize(3, 2));
+    EXPECT_TRUE(tk::decodeImage(QByteArray("\x89PNG\r\n\x1a\n cut short")).isNull());
+    EXPECT_TRUE(tk::decodeImage(QByteArray()).isNull());
+    EXPECT_TRUE(tk::encodeImage(QImage()).isEmpty());
 }
 
 TEST(Bitmap, CopiesRectanglesSkippingTheTransparentColourAndClipping) {
