@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "NetworkRoutes.h"
 #include "Player.h"
 #include "QtConnectivityCheck.h"
 #include "QtHttpReader.h"
@@ -74,7 +75,8 @@ int main(int argc, char* argv[]) {
     tk::QtTrayIcon trayIcon;
     tk::QtWebOpener webOpener;
     tk::QtHttpReader http;
-    tk::QtConnectivityCheck online(http, site->homePage(), app::SiteRequestTimeoutMs);
+    tk::QtConnectivityCheck online(http, site->homePage(), app::SiteRequestTimeoutMs,
+                                   platform::systemHasNoDefaultRoute);
     const tk::Services services{&messageBox, &fileDialog, &trayIcon, &webOpener, &http, &online};
 
     // One player: files for a player already running are handed to it.

@@ -1,24 +1,9 @@
 #include "QtConnectivityCheck.h"
 
 #include <QCoreApplication>
-#include <QNetworkInformation>
 #include <QTimer>
 
 namespace tk {
-
-bool systemReportsNoNetwork() {
-    // Loaded once for the process; Qt keeps the backend until the application ends.
-    static const bool loaded = [] {
-        if (QNetworkInformation::loadDefaultBackend())
-            return true;
-        for (const QString& name : QNetworkInformation::availableBackends())
-            if (QNetworkInformation::loadBackendByName(name))
-                return true;
-        return false;
-    }();
-    return loaded && QNetworkInformation::instance()->reachability() ==
-                         QNetworkInformation::Reachability::Disconnected;
-}
 
 QtConnectivityCheck::QtConnectivityCheck(HttpReader& reader, QUrl testAddress, int timeoutMs,
                                          SystemReport noNetwork)
