@@ -41,28 +41,39 @@ bool sameStream(const MpegFrameHeader& a, const MpegFrameHeader& b) {
     return a.version == b.version && a.layer == b.layer && a.sampleRate == b.sampleRate;
 }
 
-/** The frame count of a Xing/Info or VBRI header inside the frame at `at`, or 0. */
-uint32_t announcedFrames(const ByteReader& bytes, uint64_t at, const MpegFrameHeader& h) {
+/** The frame and byte counts of a Xing/Info or VBRI header inside the frame at `at`, if any. */
+void readAnnouncement(const ByteReader& bytes, uint64_t at, const MpegFrameHeader& h,
+                      MpegProbeResult& out) {
     if (h.layer != 3) {
-        return 0;
+        return;
     }
     std::vector<uint8_t> frame(static_cast<size_t>(h.bytes));
     if (bytes.readAt(at, frame.data(), frame.size()) != static_cast<int64_t>(frame.size())) {
-        return 0;
+        return;
     }
-    // Xing/Info follows the side information, whose size depends on version and channels.
+    // Xing/Info follows the side information, whose size depends on version and channels:
+    // a tag, flags, then the fields the flags name (1: frames, 2: bytes), in that order.
     const size_t side = h.version == 1 ? (h.channels == 1 ? 17 : 32) : (h.channels == 1 ? 9 : 17);
     const size_t x = 4 + side;
-    if (x + 12 <= frame.size() && (std::equal(frame.begin() + x, frame.begin() + x + 4, "Xing") ||
-                                   std::equal(frame.begin() + x, frame.begin() + x + 4, "Info"))) {
+    if (x + 8 <= frame.size() && (std::equal(frame.begin() + x, frame.begin() + x + 4, "Xing") ||
+                                  std::equal(frame.begin() + x, frame.begin() + x + 4, "Info"))) {
         const uint32_t flags = bigEndian32(&frame[x + 4]);
-        return (flags & 1u) ? bigEndian32(&frame[x + 8]) : 0;
+        size_t field = x + 8;
+        if ((flags & 1u) && field + 4 <= frame.size()) {
+            out.announcedFrames = bigEndian32(&frame[field]);
+            field += 4;
+        }
+        if ((flags & 2u) && field + 4 <= frame.size()) {
+            out.announcedBytes = bigEndian32(&frame[field]);
+        }
+        return;
     }
+    // VBRI: a tag, version, delay and quality (2 bytes each), then bytes and frames.
     const size_t v = 4 + 32;
     if (v + 18 <= frame.size() && std::equal(frame.begin() + v, frame.begin() + v + 4, "VBRI")) {
-        return bigEndian32(&frame[v + 14]);
+        out.announcedBytes = bigEndian32(&frame[v + 10]);
+        out.announcedFrames = bigEndian32(&frame[v + 14]);
     }
-    return 0;
 }
 
 } // namespace
@@ -140,7 +151,8 @@ MpegProbeResult probeMpeg(const ByteReader& bytes) {
         if (result.isMpeg) {
             result.samplesPerFrame =
                 first.layer == 1 ? 384 : (first.layer == 3 && first.version != 1 ? 576 : 1152);
-            result.announcedFrames = announcedFrames(bytes, at, first);
+            result.bytesFromFirstFrame = bytes.size() - at;
+            readAnnouncement(bytes, at, first, result);
             return result;
         }
     }

@@ -25,6 +25,10 @@ struct MpegProbeResult {
     bool isMpeg = false;
     /** Frame count announced by a Xing/Info or VBRI header in the first frame; 0 if none. */
     uint32_t announcedFrames = 0;
+    /** Stream bytes (from the first frame on) that header announces; 0 if none. */
+    uint64_t announcedBytes = 0;
+    /** Bytes from the first frame to the end of the source. */
+    uint64_t bytesFromFirstFrame = 0;
     int samplesPerFrame = 0;
 };
 

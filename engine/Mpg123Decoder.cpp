@@ -59,9 +59,14 @@ std::unique_ptr<Decoder> Mpg123Decoder::open(std::unique_ptr<ByteReader> bytes,
     d->rate_ = static_cast<int>(rate);
     d->channels_ = channels;
 
-    // The exact length: a scan of every frame header (no decoding), which also fills the seek
-    // index; the gapless length leaves out the encoder's delay and padding.
-    if (mpg123_scan(mh) != MPG123_OK) {
+    // The exact length; the gapless length leaves out the encoder's delay and padding. Where
+    // the first frame announces the stream's frames and bytes and those bytes are all there,
+    // libmpg123 takes the length from the announcement. Otherwise it scans every frame header
+    // (no decoding), which reads the whole file before the open returns: about 8 ms for five
+    // minutes at 192 kbit/s, and the window waits for it.
+    const bool announcedAndWhole = probe.announcedFrames > 0 && probe.announcedBytes > 0 &&
+                                   probe.bytesFromFirstFrame >= probe.announcedBytes;
+    if (!announcedAndWhole && mpg123_scan(mh) != MPG123_OK) {
         return nullptr;
     }
     const off_t frames = mpg123_framelength(mh);

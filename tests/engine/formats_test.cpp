@@ -85,7 +85,7 @@ TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123) {
          {fixture("sine440-44k1-stereo-128k.mp3"), fixture("sine440-22k05-mono-64k.mp3"),
           fixture("sine440-48k-stereo-128k.mp3"), fixture("long-3min-44k1-stereo-128k.mp3"),
           fixture("id3v24-utf16be-enc2.mp3"), fixture("gbk-id3v1.mp3"),
-          fixture("sine440-44k1-stereo.mp2"), mp1}) {
+          fixture("sine440-44k1-stereo.mp2"), fixture("sine440-44k1-stereo-vbr.mp3"), mp1}) {
         const HSTREAM s = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
         ASSERT_NE(s, 0u) << path << " " << BASS_ErrorGetCode();
         const QWORD ours = BASS_ChannelGetLength(s);
@@ -95,6 +95,28 @@ TEST_F(EngineFormats, MpegLengthsAgreeWithMpg123) {
         EXPECT_EQ(ours, theirs) << path;
         BASS_StreamFree(s);
     }
+}
+
+// A file shorter than its Xing header says is measured by the frames it has, not by the header.
+TEST_F(EngineFormats, AnMp3CutShortIsMeasuredByItsFrames) {
+    std::vector<uint8_t> bytes = readFile(fixture("sine440-44k1-stereo-vbr.mp3"));
+    ASSERT_GT(bytes.size(), 5000u);
+    const HSTREAM whole = BASS_StreamCreateFile(TRUE, bytes.data(), 0, bytes.size(), 0);
+    ASSERT_NE(whole, 0u) << BASS_ErrorGetCode();
+    const QWORD wholeLength = BASS_ChannelGetLength(whole);
+    BASS_StreamFree(whole);
+    bytes.erase(bytes.end() - 250, bytes.end()); // two frames or so: less than announced
+    const std::string path = fixture("sine440-vbr-cut-250.mp3");
+    writeFile(path, bytes);
+    const HSTREAM cut = BASS_StreamCreateFile(FALSE, path.c_str(), 0, 0, 0);
+    ASSERT_NE(cut, 0u) << BASS_ErrorGetCode();
+    const QWORD cutLength = BASS_ChannelGetLength(cut);
+    BASS_StreamFree(cut);
+    // Not the whole file's length (the header's), but what the frames there decode to.
+    EXPECT_NE(cutLength, wholeLength);
+    const QWORD frameBytes = 1152 * 2 * sizeof(int16_t);
+    EXPECT_NEAR(static_cast<double>(cutLength), static_cast<double>(mpg123Bytes(path)),
+                static_cast<double>(frameBytes));
 }
 
 TEST_F(EngineFormats, ThreeMinuteMp3) {
